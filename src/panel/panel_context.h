@@ -1,7 +1,7 @@
 #pragma once
 
 #include "panel/interc_variables.h"
-#include "panel/main_window_view.h"
+#include "panel/view_state.h"
 #include "platform/socket.h"
 
 namespace kv {
