@@ -73,6 +73,14 @@ struct KeptBreak {
     int16_t Command = 0;
 };
 
+// A crosspoint made by Call Answer or Dial Up while held: the release breaks this one,
+// even when the caller or the chosen station changed meanwhile.
+struct HeldCrosspoint {
+    int16_t Held = kFalse;
+    int16_t Input = 0;
+    int16_t Output = 0;
+};
+
 // Where and how failures are logged; tests inject the clock and the size limit.
 struct ErrorLogSettings {
     std::function<std::tm()> Now;  // empty: the local time
@@ -105,6 +113,8 @@ struct IntercVariables {
     int16_t AssignedInputIndex = 0;
     int16_t LastCaller = 0;
     int16_t DialIndex = 0;
+    HeldCrosspoint AnswerHeld;  // cmdAnswer held down after its make was sent
+    HeldCrosspoint TakeHeld;    // cmdTake held down after its make was sent
 
     // Flags.
     int16_t Connected = kFalse;
