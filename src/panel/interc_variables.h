@@ -64,6 +64,7 @@ enum ButtonType : uint8_t {
 struct ReceiveBufferBytes {
     std::vector<uint8_t> Data;
     std::size_t Start = 0;
+    bool Overflowing = false;  // bytes were discarded at the cap since the buffer was last empty
 };
 
 // A break request kept while the link was down, sent once it is up again.
@@ -150,6 +151,8 @@ struct IntercVariables {
     int16_t PollSent = kFalse;
     int16_t SwitcherType = 0;
     std::vector<KeptBreak> KeptBreaks;
+    int16_t ConnectPending = kFalse;  // an attempt is under way: ticks wait for it, up to TimeOut
+    int32_t ConnectWaitedMs = 0;      // how long that attempt has run, in poll ticks' time
 
     // Pending values of the setup window and the fill guard it shares.
     int16_t SetupOutput = 0;
