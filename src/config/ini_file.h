@@ -1,0 +1,28 @@
+#pragma once
+
+#include "panel/interc_variables.h"
+#include "panel/view_state.h"
+
+// The configuration file beside the program: read once at start-up, written
+// whole at every save point.
+
+namespace kv {
+
+inline constexpr const char* kIniFileName = "zebntpnl.ini";
+// A file that failed to read is kept under this name for the operator to inspect.
+inline constexpr const char* kBadIniFileName = "zebntpnl.ini.bad";
+// The writer's new file before it replaces the old one.
+inline constexpr const char* kIniTempFileName = "zebntpnl.ini.tmp";
+
+// True when the file existed and was read to its end. Also relabels the
+// buttons and applies the window order and the poll interval to the view.
+bool ReadIniFile(IntercVariables& v, MainWindowView& w);
+
+// True when the whole file was written; on failure the old file is left intact.
+bool WriteIniFile(IntercVariables& v);
+
+// TickInterval and TicksPerPoll from RefreshRate and FlashRate, and the poll
+// interval of the view. Raises faults; callers run it inside their trap.
+void ComputeTimerValues(IntercVariables& v, MainWindowView& w);
+
+}  // namespace kv
