@@ -1,0 +1,11 @@
+#pragma once
+
+// Positions and sizes are given in layout units of 1/1440 inch: 15 to a pixel at 96 dpi.
+
+namespace kv {
+
+constexpr int Px(int units) {
+    return (units * 2 + 15) / 30;
+}
+
+}  // namespace kv

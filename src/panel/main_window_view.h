@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "panel/main_window_dialogs.h"
+#include "panel/services.h"
+
+class ColourButton;
+class ClickBox;
+class StationCombo;
+class QLabel;
+class QLineEdit;
+class QStringListModel;
+class LoginView;
+class CredentialView;
+class SetupWindowView;
+class AboutView;
+
+namespace kv {
+
+// frmIntercMain: the panel window. It forwards its events to the logic and shows
+// MainWindowView after each of them.
+class MainWindow : public QMainWindow, public MainWindowDialogs {
+public:
+    MainWindow(Services& s, std::string programDirectory, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The window's load: program setup, configuration, link. Runs once, after show().
+    void Load();
+
+    // Shows the view state; touches only widgets whose value changed.
+    void Render();
+
+    ColourButton* Button(int index) const { return buttons_[static_cast<std::size_t>(index)]; }
+    ColourButton* AnswerButton() const { return answer_; }
+    ColourButton* TakeButton() const { return take_; }
+    ClickBox* PresetWindow() const { return preset_; }
+    QLineEdit* InputWindow() const;
+    StationCombo* StationList() const { return station_; }
+    QLabel* StatusPanel(int panel) const { return panel == 1 ? status1_ : status2_; }
+    const QTimer& PollTimer() const { return poll_; }
+
+    // MainWindowDialogs
+    void LoadWindows() override;
+    void AfterSocketEvent() override;
+    void ApplyWindowOrder() override;
+    void OpenLogin(const std::string& tag) override;
+    void OpenCredential() override;
+    void OpenSetup(const std::string& tag) override;
+    void OpenAbout() override;
+    void OpenButtonLabel(const std::string& tag) override;
+    void UnloadAll() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void BuildPanel();
+    void BuildMenus();
+    void AfterEvent();
+    void RenderStations();
+
+    Services& s_;
+    std::string programDirectory_;
+    std::array<ColourButton*, 8> buttons_{};
+    ColourButton* answer_ = nullptr;
+    ColourButton* take_ = nullptr;
+    ClickBox* preset_ = nullptr;
+    ClickBox* input_ = nullptr;
+    StationCombo* station_ = nullptr;
+    QStringListModel* stationModel_ = nullptr;
+    QLabel* status1_ = nullptr;
+    QLabel* status2_ = nullptr;
+    QTimer decode_;
+    QTimer poll_;
+
+    CredentialView* credential_ = nullptr;
+    LoginView* login_ = nullptr;
+    SetupWindowView* setup_ = nullptr;
+    AboutView* about_ = nullptr;
+
+    // What is on the screen now, to skip unchanged widgets.
+    MainWindowView shown_;
+    uint32_t shownRevision_ = 0;
+    bool rendered_ = false;
+    bool unloading_ = false;
+};
+
+}  // namespace kv

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+#include <filesystem>
+#include <set>
+
+#include "temp_dir.h"
+
+// The real program against the real stand-in server, under its own X server,
+// driven by the mouse and keyboard and watched through the screen's pixels.
+
+namespace {
+
+QString RunTool(const QString& program, const QStringList& args, const QString& display) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    p.waitForFinished(10000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+template <class Pred>
+bool WaitFor(Pred pred, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!pred()) {
+        if (t.elapsed() > ms) {
+            return false;
+        }
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+// The colours of a column of screen pixels, top down, as "#RRGGBB".
+QStringList Pixels(const QString& display, int x, int y, int height) {
+    const QString text = RunTool(
+        "import",
+        {"-window", "root", "-crop", QString("1x%1+%2+%3").arg(height).arg(x).arg(y), "txt:-"},
+        display);
+    QStringList colours;
+    static const QRegularExpression rgb("srgb\\((\\d+),(\\d+),(\\d+)\\)");
+    for (const QString& line : text.split('\n')) {
+        const auto m = rgb.match(line);
+        if (m.hasMatch()) {
+            colours.append(QString("#%1%2%3")
+                               .arg(m.captured(1).toInt(), 2, 16, QChar('0'))
+                               .arg(m.captured(2).toInt(), 2, 16, QChar('0'))
+                               .arg(m.captured(3).toInt(), 2, 16, QChar('0'))
+                               .toUpper());
+        }
+    }
+    return colours;
+}
+
+struct Processes {
+    QProcess xvfb, sim, panel;
+    ~Processes() {
+        for (QProcess* p : {&panel, &sim, &xvfb}) {
+            if (p->state() != QProcess::NotRunning) {
+                p->terminate();
+                if (!p->waitForFinished(3000)) {
+                    p->kill();
+                    p->waitForFinished(3000);
+                }
+            }
+        }
+    }
+};
+
+}  // namespace
+
+TEST(KeyvaneProgram, CallFlashesTheTalkButtonCallAnswerReachesTheServerExitSaves) {
+    TempDir dir;
+    Processes run;
+
+    int number = 70 + static_cast<int>(QCoreApplication::applicationPid() % 200);
+    while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
+        ++number;
+    }
+    const QString display = QString(":%1").arg(number);
+    run.xvfb.start("Xvfb", {display, "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+    ASSERT_TRUE(WaitFor(
+        [&] { return std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)); },
+        10000));
+
+    run.sim.setProcessChannelMode(QProcess::SeparateChannels);
+    run.sim.start(SWITCHERSIM_BINARY, {"--port", "0", "--trace", "--type-ms", "0"});
+    ASSERT_TRUE(run.sim.waitForReadyRead(5000));
+    const QString first = QString::fromUtf8(run.sim.readLine()).trimmed();
+    ASSERT_TRUE(first.startsWith("listening on 127.0.0.1:")) << first.toStdString();
+    const QString port = first.section(':', -1);
+    QString trace;
+    const auto readTrace = [&] { trace += QString::fromUtf8(run.sim.readAllStandardOutput()); };
+
+    // Own output 2, own input 3; button 0 talks to station 4 (AUDIO).
+    const std::string ini = "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + port.toStdString() +
+                            "\r\n[CONFIG]\r\nOutput=3\r\nInput=4\r\nStay On Top=No\r\n"
+                            "[BUTTON 0]\r\nType=2\r\nFirst=5\r\nLine 1=Audio\r\nLine 2=Talk\r\n";
+    dir.Write("zebntpnl.ini", ini);
+    std::filesystem::copy_file(KEYVANE_BINARY, dir.path() / "keyvane");
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    env.remove("QT_QPA_PLATFORM");
+    run.panel.setProcessEnvironment(env);
+    run.panel.setWorkingDirectory(QDir::rootPath());  // its files lie beside it, not here
+    run.panel.start(QString::fromStdString((dir.path() / "keyvane").string()), {});
+    ASSERT_TRUE(run.panel.waitForStarted(5000));
+
+    QString window;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            window = RunTool("xdotool", {"search", "--name", "ZEB Intercom Keyvane - Connected"},
+                             display)
+                         .section('\n', 0, 0);
+            return !window.isEmpty();
+        },
+        15000))
+        << "the panel never showed itself connected";
+    const QString geometry = RunTool("xdotool", {"getwindowgeometry", "--shell", window}, display);
+    const auto value = [&](const char* key) {
+        const auto m = QRegularExpression(QString("%1=(\\d+)").arg(key)).match(geometry);
+        return m.captured(1).toInt();
+    };
+    const int x = value("X"), y = value("Y"), height = value("HEIGHT");
+
+    // The panel face starts below the menu bar; the buttons are placed on it.
+    const QStringList column = Pixels(display, x + 10, y, height);
+    const int faceTop = static_cast<int>(column.indexOf("#3A424E"));
+    ASSERT_GE(faceTop, 0) << "no panel face in the window";
+    const int top = y + faceTop;
+    EXPECT_EQ(Pixels(display, x + 32 + 5, top + 12 + 5, 1).value(0), "#FEFFF4");
+
+    // Wait until the tables are in (the map follows the names), then the call.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            readTrace();
+            return trace.contains("crosspoint-map");
+        },
+        10000));
+    run.sim.write("call 4 2\n");
+    std::set<QString> seen;
+    WaitFor(
+        [&] {
+            seen.insert(Pixels(display, x + 32 + 5, top + 12 + 5, 1).value(0));
+            return seen.count("#80FF80") && seen.count("#FEFFF4") && seen.size() == 2;
+        },
+        6000);
+    EXPECT_TRUE(seen.count("#80FF80")) << "the Talk button never lit";
+    EXPECT_TRUE(seen.count("#FEFFF4")) << "the Talk button never went dark";
+
+    const QString ax = QString::number(x + 360 + 28), ay = QString::number(top + 48 + 18);
+    RunTool("xdotool", {"mousemove", ax, ay}, display);
+    RunTool("xdotool", {"mousedown", "1"}, display);
+    QThread::msleep(300);
+    RunTool("xdotool", {"mouseup", "1"}, display);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            readTrace();
+            return trace.contains("crosspoint-change code=37 in=3 out=4") &&
+                   trace.contains("crosspoint-change code=33 in=3 out=4");
+        },
+        5000))
+        << trace.toStdString();
+
+    RunTool("xdotool", {"windowfocus", "--sync", window}, display);
+    RunTool("xdotool", {"key", "alt+f"}, display);
+    QThread::msleep(300);
+    RunTool("xdotool", {"key", "x"}, display);
+    ASSERT_TRUE(run.panel.waitForFinished(10000)) << "File, Exit did not end the program";
+    const std::string saved = dir.Read("zebntpnl.ini");
+    EXPECT_NE(saved.find("IP Port=" + port.toStdString() + "\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("Refresh Rate=1\r\n"), std::string::npos);  // written whole
+    EXPECT_NE(saved.find("Line 1=Audio\r\nLine 2=Talk\r\n"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists("/zebntpnl.ini"));
+}
