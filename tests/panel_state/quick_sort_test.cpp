@@ -100,18 +100,6 @@ TEST_F(QuickSortTest, MakesTheSameExchangesAsTheRecursiveSort) {
     }
 }
 
-TEST_F(QuickSortTest, LongListsSortWithoutDeepRecursion) {
-    std::vector<std::string> names(32000);
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        names[k] = "Station " + std::to_string(names.size() - k);
-    }
-    std::vector<int16_t> numbers = Numbered(names.size());
-    QuickSort(v, names, numbers, 0, 31999);
-    EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
-    EXPECT_EQ(names[0], "Station 1");
-    EXPECT_EQ(numbers[0], 32000);
-}
-
 TEST_F(QuickSortTest, BadRangesAreReportedOnce) {
     std::vector<std::string> names{"c", "b", "a"};
     std::vector<int16_t> numbers{1, 2};  // one short
