@@ -93,6 +93,8 @@ MainWindow::MainWindow(Services& s, std::string programDirectory, QWidget* paren
     BuildMenus();
     setFixedSize(sizeHint());
 
+    decode_.setObjectName(QStringLiteral("tmrDecode"));
+    poll_.setObjectName(QStringLiteral("tmrPoll"));
     decode_.setInterval(10);
     connect(&decode_, &QTimer::timeout, this, [this] {
         DecodeTick(s_.ctx);
@@ -120,6 +122,7 @@ void MainWindow::BuildPanel() {
         Place(button, kLefts[static_cast<std::size_t>(i % 4)], i < 4 ? 180 : 720, 1095, 550);
         button->setFont(buttonFont);
         button->setToolTip(QStringLiteral("Key %1").arg(i + 1));
+        button->setObjectName(QStringLiteral("cmdButton%1").arg(i));
         const auto index = static_cast<int16_t>(i);
         button->onPress = [this, index](int16_t mouse) {
             ButtonPress(s_.ctx, *this, index, mouse);
@@ -133,6 +136,7 @@ void MainWindow::BuildPanel() {
     }
 
     take_ = new ColourButton(face);
+    take_->setObjectName(QStringLiteral("cmdTake"));
     Place(take_, 5400, 180, 855, 550);
     take_->setFont(buttonFont);
     take_->SetCaption(QStringLiteral(" Dial  Up "));
@@ -146,6 +150,7 @@ void MainWindow::BuildPanel() {
     };
 
     answer_ = new ColourButton(face);
+    answer_->setObjectName(QStringLiteral("cmdAnswer"));
     Place(answer_, 5400, 720, 855, 550);
     answer_->setFont(buttonFont);
     answer_->SetCaption(QStringLiteral("Call Answer"));
@@ -165,6 +170,7 @@ void MainWindow::BuildPanel() {
     click->setPalette(labelPalette);
 
     preset_ = new ClickBox(face);
+    preset_->setObjectName(QStringLiteral("txtPresetWindow"));
     Place(preset_, 6405, 310, 1650, 435);
     preset_->setFont(CourierNew(12, true));
     preset_->setToolTip(QStringLiteral("Displays Station to Dial Up"));
@@ -177,6 +183,7 @@ void MainWindow::BuildPanel() {
     };
 
     station_ = new StationCombo(face);
+    station_->setObjectName(QStringLiteral("cmbStation"));
     station_->setGeometry(Px(6405), Px(360), Px(1650), station_->sizeHint().height());
     station_->setFont(CourierNew(9.75, true));
     QPalette comboPalette = station_->palette();
@@ -204,13 +211,16 @@ void MainWindow::BuildPanel() {
     };
 
     input_ = new ClickBox(face);
+    input_->setObjectName(QStringLiteral("txtInputWindow"));
     Place(input_, 6405, 720, 1650, 435);
     input_->setFont(CourierNew(12, true));
     input_->setToolTip(QStringLiteral("Displays last calling station"));
 
     status1_ = new QLabel(this);
+    status1_->setObjectName(QStringLiteral("StatusBar1Panel1"));
     status1_->setToolTip(QStringLiteral("Intercom Station assigned to this panel"));
     status2_ = new QLabel(this);
+    status2_->setObjectName(QStringLiteral("StatusBar1Panel2"));
     status2_->setToolTip(QStringLiteral("Location of ZEB Brannix"));
     for (QLabel* panel : {status1_, status2_}) {
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -244,10 +254,6 @@ void MainWindow::BuildMenus() {
         MenuAboutClick(s_, *this);
         AfterEvent();
     });
-}
-
-QLineEdit* MainWindow::InputWindow() const {
-    return input_;
 }
 
 void MainWindow::Load() {

@@ -13,7 +13,6 @@ class ColourButton;
 class ClickBox;
 class StationCombo;
 class QLabel;
-class QLineEdit;
 class QStringListModel;
 class LoginView;
 class CredentialView;
@@ -23,7 +22,7 @@ class AboutView;
 namespace kv {
 
 // frmIntercMain: the panel window. It forwards its events to the logic and shows
-// MainWindowView after each of them.
+// MainWindowView after each of them. Its controls carry their names as object names.
 class MainWindow : public QMainWindow, public MainWindowDialogs {
 public:
     MainWindow(Services& s, std::string programDirectory, QWidget* parent = nullptr);
@@ -34,15 +33,6 @@ public:
 
     // Shows the view state; touches only widgets whose value changed.
     void Render();
-
-    ColourButton* Button(int index) const { return buttons_[static_cast<std::size_t>(index)]; }
-    ColourButton* AnswerButton() const { return answer_; }
-    ColourButton* TakeButton() const { return take_; }
-    ClickBox* PresetWindow() const { return preset_; }
-    QLineEdit* InputWindow() const;
-    StationCombo* StationList() const { return station_; }
-    QLabel* StatusPanel(int panel) const { return panel == 1 ? status1_ : status2_; }
-    const QTimer& PollTimer() const { return poll_; }
 
     // MainWindowDialogs
     void LoadWindows() override;
@@ -77,8 +67,8 @@ private:
     QStringListModel* stationModel_ = nullptr;
     QLabel* status1_ = nullptr;
     QLabel* status2_ = nullptr;
-    QTimer decode_;
-    QTimer poll_;
+    QTimer decode_{this};  // tmrDecode
+    QTimer poll_{this};    // tmrPoll
 
     CredentialView* credential_ = nullptr;
     LoginView* login_ = nullptr;

@@ -5,12 +5,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
-#include "panel/click_box.h"
 #include "panel/colour_button.h"
 #include "panel/main_window_view.h"
-#include "panel/station_combo.h"
 #include "panel/station_display.h"
 #include "platform/qt_help_viewer.h"
 #include "platform/qt_message_box.h"
@@ -56,6 +55,32 @@ struct PanelWindow {
     }
 };
 
+// The window's controls, found by their names.
+ColourButton* Button(QWidget& win, int i) {
+    return win.findChild<ColourButton*>(QStringLiteral("cmdButton%1").arg(i));
+}
+ColourButton* Answer(QWidget& win) {
+    return win.findChild<ColourButton*>("cmdAnswer");
+}
+ColourButton* Take(QWidget& win) {
+    return win.findChild<ColourButton*>("cmdTake");
+}
+QLineEdit* Preset(QWidget& win) {
+    return win.findChild<QLineEdit*>("txtPresetWindow");
+}
+QLineEdit* Input(QWidget& win) {
+    return win.findChild<QLineEdit*>("txtInputWindow");
+}
+QComboBox* Stations(QWidget& win) {
+    return win.findChild<QComboBox*>("cmbStation");
+}
+QLabel* Status(QWidget& win, int panel) {
+    return win.findChild<QLabel*>(QStringLiteral("StatusBar1Panel%1").arg(panel));
+}
+QTimer* Poll(QWidget& win) {
+    return win.findChild<QTimer*>("tmrPoll");
+}
+
 // The colour the operator sees inside a button's face, away from its edge and caption.
 QColor Shown(QWidget* widget) {
     return widget->grab().toImage().pixelColor(5, 5);
@@ -71,21 +96,21 @@ TEST(MainWindowGui, LaysOutTheControlsAndShowsTheConfiguredState) {
     PanelWindow p;
     kv::MainWindow& win = *p.window;
     EXPECT_EQ(win.windowTitle(), "ZEB Intercom Keyvane - Not Connected");
-    EXPECT_EQ(win.Button(0)->geometry(), QRect(32, 12, 73, 37));
-    EXPECT_EQ(win.Button(7)->geometry(), QRect(248, 48, 73, 37));
-    EXPECT_EQ(win.TakeButton()->geometry(), QRect(360, 12, 57, 37));
-    EXPECT_EQ(win.AnswerButton()->geometry(), QRect(360, 48, 57, 37));
-    EXPECT_EQ(win.Button(1)->Caption(), "Studio\nTalk");
-    EXPECT_EQ(win.Button(2)->Caption(), "Button 3\n");
-    EXPECT_EQ(win.Button(0)->toolTip(), "Key 1");
-    EXPECT_EQ(win.PresetWindow()->toolTip(), "Displays Station to Dial Up");
-    EXPECT_EQ(win.InputWindow()->text(), "NoSystem");
-    EXPECT_EQ(win.StatusPanel(2)->text(), "Server 127.0.0.1");
-    EXPECT_EQ(win.StatusPanel(1)->toolTip(), "Intercom Station assigned to this panel");
-    EXPECT_EQ(Shown(win.Button(3)), Q(kv::kOffColour));
-    EXPECT_EQ(Shown(win.PresetWindow()), QColor(255, 0, 0));
-    EXPECT_TRUE(win.PollTimer().isActive());
-    EXPECT_EQ(win.PollTimer().interval(), 500);
+    EXPECT_EQ(Button(win, 0)->geometry(), QRect(32, 12, 73, 37));
+    EXPECT_EQ(Button(win, 7)->geometry(), QRect(248, 48, 73, 37));
+    EXPECT_EQ(Take(win)->geometry(), QRect(360, 12, 57, 37));
+    EXPECT_EQ(Answer(win)->geometry(), QRect(360, 48, 57, 37));
+    EXPECT_EQ(Button(win, 1)->Caption(), "Studio\nTalk");
+    EXPECT_EQ(Button(win, 2)->Caption(), "Button 3\n");
+    EXPECT_EQ(Button(win, 0)->toolTip(), "Key 1");
+    EXPECT_EQ(Preset(win)->toolTip(), "Displays Station to Dial Up");
+    EXPECT_EQ(Input(win)->text(), "NoSystem");
+    EXPECT_EQ(Status(win, 2)->text(), "Server 127.0.0.1");
+    EXPECT_EQ(Status(win, 1)->toolTip(), "Intercom Station assigned to this panel");
+    EXPECT_EQ(Shown(Button(win, 3)), Q(kv::kOffColour));
+    EXPECT_EQ(Shown(Preset(win)), QColor(255, 0, 0));
+    EXPECT_TRUE(Poll(win)->isActive());
+    EXPECT_EQ(Poll(win)->interval(), 500);
     EXPECT_EQ(win.minimumSize(), win.maximumSize());
     EXPECT_FALSE(win.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(win.windowFlags().testFlag(Qt::WindowStaysOnTopHint));  // "Stay On Top=No"
@@ -101,19 +126,19 @@ TEST(MainWindowGui, ListenLatchesTalkHoldsAndEachEventSendsAtOnce) {
     kv::MainWindow& win = *p.window;
     EXPECT_EQ(win.windowTitle(), "ZEB Intercom Keyvane - Connected");
 
-    QTest::mousePress(win.Button(0), Qt::LeftButton);
-    QTest::mouseRelease(win.Button(0), Qt::LeftButton);
-    EXPECT_EQ(Shown(win.Button(0)), Q(kv::kListenColour));
+    QTest::mousePress(Button(win, 0), Qt::LeftButton);
+    QTest::mouseRelease(Button(win, 0), Qt::LeftButton);
+    EXPECT_EQ(Shown(Button(win, 0)), Q(kv::kListenColour));
     ASSERT_TRUE(p.WaitChanges(1));
-    QTest::mousePress(win.Button(0), Qt::LeftButton);
-    QTest::mouseRelease(win.Button(0), Qt::LeftButton);
-    EXPECT_EQ(Shown(win.Button(0)), Q(kv::kOffColour));
+    QTest::mousePress(Button(win, 0), Qt::LeftButton);
+    QTest::mouseRelease(Button(win, 0), Qt::LeftButton);
+    EXPECT_EQ(Shown(Button(win, 0)), Q(kv::kOffColour));
 
-    QTest::mousePress(win.Button(1), Qt::LeftButton);
-    EXPECT_EQ(Shown(win.Button(1)), Q(kv::kTalkColour));
+    QTest::mousePress(Button(win, 1), Qt::LeftButton);
+    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kTalkColour));
     ASSERT_TRUE(p.WaitChanges(3));  // the make is out while the button is still held
-    QTest::mouseRelease(win.Button(1), Qt::LeftButton);
-    EXPECT_EQ(Shown(win.Button(1)), Q(kv::kOffColour));
+    QTest::mouseRelease(Button(win, 1), Qt::LeftButton);
+    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kOffColour));
     ASSERT_TRUE(p.WaitChanges(4));
 
     const std::vector<Change> expected{{5, 2, 36}, {5, 2, 32}, {3, 7, 37}, {3, 7, 33}};
@@ -129,12 +154,12 @@ TEST(MainWindowGui, DigitKeysPressAndReleaseButtonsAndIgnoreAutoRepeat) {
         QApplication::sendEvent(&win, &key);
     };
     send(QEvent::KeyPress, false);
-    EXPECT_EQ(Shown(win.Button(1)), Q(kv::kTalkColour));
+    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kTalkColour));
     send(QEvent::KeyRelease, true);  // the key held down: repeats are not releases
     send(QEvent::KeyPress, true);
-    EXPECT_EQ(Shown(win.Button(1)), Q(kv::kTalkColour));
+    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kTalkColour));
     send(QEvent::KeyRelease, false);
-    EXPECT_EQ(Shown(win.Button(1)), Q(kv::kOffColour));
+    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kOffColour));
     ASSERT_TRUE(p.WaitChanges(2));
     QTest::qWait(50);
     const std::vector<Change> expected{{3, 7, 37}, {3, 7, 33}};
@@ -149,35 +174,35 @@ TEST(MainWindowGui, CallAnswerAndDialUpAfterChoosingAStationByTyping) {
     p.v.OutputNumbers[2] = 20;
     kv::LoadStationCombo(p.v, p.w);  // as when the output names arrive
     win.Render();
-    ASSERT_EQ(win.StationList()->count(), 256);
+    ASSERT_EQ(Stations(win)->count(), 256);
 
-    QTest::mouseClick(win.PresetWindow(), Qt::LeftButton);
-    ASSERT_TRUE(win.StationList()->isVisible());
-    EXPECT_FALSE(win.PresetWindow()->isVisible());
-    QAbstractItemView* list = win.StationList()->view();
+    QTest::mouseClick(Preset(win), Qt::LeftButton);
+    ASSERT_TRUE(Stations(win)->isVisible());
+    EXPECT_FALSE(Preset(win)->isVisible());
+    QAbstractItemView* list = Stations(win)->view();
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }, 2000));
     QTest::keyClicks(list, "Stu");
     QTest::keyClick(list, Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !win.StationList()->isVisible(); }, 2000));
-    EXPECT_TRUE(win.PresetWindow()->isVisible());
-    EXPECT_EQ(win.PresetWindow()->text(), "Studio B");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Stations(win)->isVisible(); }, 2000));
+    EXPECT_TRUE(Preset(win)->isVisible());
+    EXPECT_EQ(Preset(win)->text(), "Studio B");
     EXPECT_EQ(p.v.DialIndex, 2);
 
-    QTest::mouseClick(win.PresetWindow(), Qt::LeftButton);  // opened and left without a choice
+    QTest::mouseClick(Preset(win), Qt::LeftButton);  // opened and left without a choice
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }, 2000));
     QTest::keyClick(list, Qt::Key_Escape);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return win.PresetWindow()->isVisible(); }, 2000));
-    EXPECT_FALSE(win.StationList()->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Preset(win)->isVisible(); }, 2000));
+    EXPECT_FALSE(Stations(win)->isVisible());
     EXPECT_EQ(p.v.DialIndex, 2);
 
-    QTest::mousePress(win.TakeButton(), Qt::LeftButton);
-    EXPECT_EQ(Shown(win.TakeButton()), Q(kv::kTalkColour));
-    QTest::mouseRelease(win.TakeButton(), Qt::LeftButton);
-    EXPECT_EQ(Shown(win.TakeButton()), Q(kv::kOffColour));
-    QTest::mousePress(win.AnswerButton(), Qt::RightButton);  // every mouse button answers
-    EXPECT_EQ(Shown(win.AnswerButton()), Q(kv::kTalkColour));
-    QTest::mouseRelease(win.AnswerButton(), Qt::RightButton);
-    EXPECT_EQ(Shown(win.AnswerButton()), Q(kv::kOffColour));
+    QTest::mousePress(Take(win), Qt::LeftButton);
+    EXPECT_EQ(Shown(Take(win)), Q(kv::kTalkColour));
+    QTest::mouseRelease(Take(win), Qt::LeftButton);
+    EXPECT_EQ(Shown(Take(win)), Q(kv::kOffColour));
+    QTest::mousePress(Answer(win), Qt::RightButton);  // every mouse button answers
+    EXPECT_EQ(Shown(Answer(win)), Q(kv::kTalkColour));
+    QTest::mouseRelease(Answer(win), Qt::RightButton);
+    EXPECT_EQ(Shown(Answer(win)), Q(kv::kOffColour));
     ASSERT_TRUE(p.WaitChanges(4));
     const std::vector<Change> expected{{3, 21, 37}, {3, 21, 33}, {3, 16383, 37}, {3, 16383, 33}};
     EXPECT_EQ(p.server.changes, expected);
@@ -187,6 +212,6 @@ TEST(MainWindowGui, ClosingTheWindowSavesTheConfigurationAndStopsPolling) {
     PanelWindow p;
     p.v.IPAddress = "127.0.0.9";
     p.window->close();
-    EXPECT_FALSE(p.window->PollTimer().isActive());
+    EXPECT_FALSE(Poll(*p.window)->isActive());
     EXPECT_NE(p.dir.Read("zebntpnl.ini").find("IP Address=127.0.0.9\r\n"), std::string::npos);
 }
