@@ -1,0 +1,144 @@
+#include "dialogs/button_programming.h"
+
+#include "diag/fault.h"
+#include "dialogs/button_types.h"
+#include "dialogs/station_rows.h"
+
+namespace kv {
+namespace {
+
+// Raised while the dialog positions its own lists; lowered however the step ends.
+class FillGuardRaised {
+public:
+    explicit FillGuardRaised(IntercVariables& v) : v_(v) { v_.FillGuard = kTrue; }
+    ~FillGuardRaised() { v_.FillGuard = kFalse; }
+    FillGuardRaised(const FillGuardRaised&) = delete;
+    FillGuardRaised& operator=(const FillGuardRaised&) = delete;
+
+private:
+    IntercVariables& v_;
+};
+
+// A list the station tables cannot fill completely shows the rows they can.
+template <class FillRows>
+void FillQuietly(const IntercVariables& v, std::vector<std::string>& rows, FillRows fill) {
+    try {
+        fill(v, rows);
+    } catch (const Fault&) {
+    }
+}
+
+ButtonRecord* CurrentRecord(ButtonProgrammingDialog& d) {
+    if (d.Current < 0 || static_cast<std::size_t>(d.Current) >= d.Work.size()) {
+        return nullptr;
+    }
+    return &d.Work[static_cast<std::size_t>(d.Current)];
+}
+
+int16_t StationOfRow(const std::vector<int16_t>& numbers, std::size_t rows, int32_t row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= rows ||
+        static_cast<std::size_t>(row) >= numbers.size()) {
+        return -1;
+    }
+    return numbers[static_cast<std::size_t>(row)];
+}
+
+}  // namespace
+
+void LoadButtonProgramming(IntercVariables& v, ButtonProgrammingDialog& d) {
+    d = ButtonProgrammingDialog{};
+    d.Open = true;
+    d.Work = v.ButtonTable;
+    FillQuietly(v, d.OutputRows, FillOutputRows);
+    FillQuietly(v, d.InputRows, FillInputRows);
+    for (int i = 1; i <= v.ButtonCount; ++i) {
+        d.ButtonRows.push_back("Button " + std::to_string(i));
+    }
+    if (d.ButtonRows.empty() || d.Work.empty()) {
+        d.OkEnabled = false;
+        return;
+    }
+    {
+        FillGuardRaised guard(v);
+        d.ButtonSelected = 0;
+    }
+    SetupButton(v, d, 0);
+}
+
+void SetupButton(IntercVariables& v, ButtonProgrammingDialog& d, int16_t k) {
+    FillGuardRaised guard(v);
+    d.Current = k;
+    d.InputVisible = false;
+    d.OutputVisible = false;
+    const ButtonRecord* record = CurrentRecord(d);
+    if (record == nullptr) {
+        d.TypeSelected = -1;
+        return;
+    }
+    const TypeOption* option = FindTypeOption(record->Type);
+    d.TypeSelected = option != nullptr ? option->Code : -1;
+    if (record->Type == kTalk) {
+        d.OutputVisible = true;
+        d.OutputSelected = StationRow(v.OutputIndexes, d.OutputRows.size(), record->First);
+    } else if (record->Type == kListen || record->Type == kPListen) {
+        d.InputVisible = true;
+        d.InputSelected = StationRow(v.InputIndexes, d.InputRows.size(), record->First);
+    }
+}
+
+void ButtonRowPicked(IntercVariables& v, ButtonProgrammingDialog& d, int32_t row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= d.ButtonRows.size()) {
+        return;
+    }
+    d.ButtonSelected = row;
+    SetupButton(v, d, static_cast<int16_t>(row));
+}
+
+void TypeOptionClicked(IntercVariables& v, ButtonProgrammingDialog& d, int32_t code) {
+    if (v.FillGuard != kFalse) {
+        return;
+    }
+    const TypeOption* option = FindTypeOption(code);
+    ButtonRecord* record = CurrentRecord(d);
+    if (option == nullptr || !option->Choosable || record == nullptr) {
+        return;
+    }
+    record->Type = option->Code;
+    SetupButton(v, d, d.Current);
+}
+
+void InputRowPicked(IntercVariables& v, ButtonProgrammingDialog& d, int32_t row) {
+    ButtonRecord* record = CurrentRecord(d);
+    const int16_t station = StationOfRow(v.InputNumbers, d.InputRows.size(), row);
+    if (v.FillGuard != kFalse || record == nullptr || station < 0) {
+        return;
+    }
+    record->First = station;
+    d.InputSelected = row;
+}
+
+void OutputRowPicked(IntercVariables& v, ButtonProgrammingDialog& d, int32_t row) {
+    ButtonRecord* record = CurrentRecord(d);
+    const int16_t station = StationOfRow(v.OutputNumbers, d.OutputRows.size(), row);
+    if (v.FillGuard != kFalse || record == nullptr || station < 0) {
+        return;
+    }
+    record->First = station;
+    d.OutputSelected = row;
+}
+
+void ButtonProgrammingOk(IntercVariables& v, ButtonProgrammingDialog& d) {
+    // Only what the dialog edits goes back: the indication fields went on changing
+    // with the poll ticks while it was open.
+    for (std::size_t i = 0; i < d.Work.size() && i < v.ButtonTable.size(); ++i) {
+        v.ButtonTable[i].Type = d.Work[i].Type;
+        v.ButtonTable[i].First = d.Work[i].First;
+    }
+    d.Open = false;
+}
+
+void ButtonProgrammingCancel(ButtonProgrammingDialog& d) {
+    d.Open = false;
+}
+
+}  // namespace kv
