@@ -1,0 +1,68 @@
+#include "access/dialog_geometry.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include "panel/layout_units.h"
+
+using kv::Px;
+
+void SetFixedDialog(QDialog* dialog, int width, int height) {
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialog->setFixedSize(Px(width), Px(height));
+}
+
+void CenterOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+QLineEdit* NewTextBox(QWidget* parent, const char* name, int left, int top, bool masked,
+                      int width) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(Px(left), Px(top), Px(width), Px(345));
+    if (masked) {
+        // Every character shown as "*", whatever the style's own mask character is.
+        box->setEchoMode(QLineEdit::Password);
+        box->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    }
+    return box;
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, const char* text, int left, int top,
+                 QWidget* buddy, int width) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(Px(left), Px(top), Px(width), Px(285));
+    label->setBuddy(buddy);
+    return label;
+}
+
+QPushButton* NewButton(QWidget* parent, const char* name, const char* text, int left, int top) {
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(Px(left), Px(top), Px(1140), Px(390));
+    return button;
+}
+
+void ApplyFocus(QLineEdit* box, kv::FocusRequest& request) {
+    if (box == nullptr) {
+        return;
+    }
+    box->setFocus(Qt::OtherFocusReason);
+    if (request.SelectAll) {
+        box->selectAll();
+    }
+    request = {};
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "panel/interc_variables.h"
+
+// frmIntercAbout: the version and a summary of the current setup, computed afresh
+// on every showing.
+
+namespace kv {
+
+// The maker's lines, as the error log's banner gives them.
+inline constexpr const char* kMakerName = "ZEB Intercom Systems Inc";
+inline constexpr const char* kMakerAddress = "1200 Harbour Road, Suite 4, Port Alder, ON  K0K 1A0";
+inline constexpr const char* kMakerContact = "(555) 010-0199 - keyvane.example";
+
+struct AboutWindow {
+    std::string VersionInfo;       // lblVersionInfo, two lines
+    std::string TimeOut;           // LblTimeOut
+    std::string Rate;              // lblRate
+    std::string OutputControlled;  // lblOutputControlled
+    std::string ServerLocation;    // lblServerLocation
+};
+
+AboutWindow ActivateAbout(const IntercVariables& v);
+
+}  // namespace kv
