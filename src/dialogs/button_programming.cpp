@@ -29,10 +29,11 @@ void FillQuietly(const IntercVariables& v, std::vector<std::string>& rows, FillR
 }
 
 ButtonRecord* CurrentRecord(ButtonProgrammingDialog& d) {
-    if (d.Current < 0 || static_cast<std::size_t>(d.Current) >= d.Work.size()) {
+    const auto k = static_cast<std::size_t>(d.Current);
+    if (d.Current < 0 || k >= d.Work.size() || k >= d.ButtonRows.size()) {
         return nullptr;
     }
-    return &d.Work[static_cast<std::size_t>(d.Current)];
+    return &d.Work[k];
 }
 
 int16_t StationOfRow(const std::vector<int16_t>& numbers, std::size_t rows, int32_t row) {
