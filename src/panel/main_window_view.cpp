@@ -97,6 +97,10 @@ MainWindow::MainWindow(Services& s, std::string programDirectory, QWidget* paren
     poll_.setObjectName(QStringLiteral("tmrPoll"));
     decode_.setInterval(10);
     connect(&decode_, &QTimer::timeout, this, [this] {
+        const ReceiveBufferBytes& buffer = s_.ctx.v.ReceiveBuffer;
+        if (buffer.Data.size() <= buffer.Start) {
+            return;  // nothing waiting to be decoded: nothing new to show
+        }
         DecodeTick(s_.ctx);
         AfterEvent();
     });

@@ -16,10 +16,11 @@ class QLabel;
 class QStringListModel;
 class LoginView;
 class CredentialView;
-class SetupWindowView;
 class AboutView;
 
 namespace kv {
+
+class SetupWindowView;
 
 // frmIntercMain: the panel window. It forwards its events to the logic and shows
 // MainWindowView after each of them. Its controls carry their names as object names.
