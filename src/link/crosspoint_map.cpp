@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 
 #include "diag/checked.h"
 #include "diag/trap.h"
@@ -32,9 +33,17 @@ inline int16_t Word14(const uint8_t* p) {
     return static_cast<int16_t>(p[1] * 128 + p[0]);
 }
 
+// Input numbers seen among an output's previous sources; a set so that the talker
+// rule costs one pass over the old and one over the new sources.
+using InputSet = std::bitset<16384>;
+
+bool IsInputNumber(int16_t s) {
+    return s >= 0 && s < 16384;
+}
+
 // The input that most recently joined an output at level 1.
 void ApplyTalkerRule(CrosspointEntry& e, const std::array<int16_t, 65>& oldSources,
-                     uint8_t oldLevel, uint8_t oldCount) {
+                     uint8_t oldLevel, uint8_t oldCount, InputSet& seen) {
     if (e.Level != 1) {
         return;
     }
@@ -50,10 +59,23 @@ void ApplyTalkerRule(CrosspointEntry& e, const std::array<int16_t, 65>& oldSourc
         return;
     }
     const auto oldEnd = oldSources.begin() + oldCount;
+    for (auto s = oldSources.begin(); s != oldEnd; ++s) {
+        if (IsInputNumber(*s)) {
+            seen.set(static_cast<std::size_t>(*s));
+        }
+    }
     for (int j = 0; j < e.Count; ++j) {
-        if (std::find(oldSources.begin(), oldEnd, e.Sources[j]) == oldEnd) {
-            e.Talker = e.Sources[j];
-            return;
+        const int16_t s = e.Sources[static_cast<std::size_t>(j)];
+        const bool isOld = IsInputNumber(s) ? seen.test(static_cast<std::size_t>(s))
+                                            : std::find(oldSources.begin(), oldEnd, s) != oldEnd;
+        if (!isOld) {
+            e.Talker = s;
+            break;
+        }
+    }
+    for (auto s = oldSources.begin(); s != oldEnd; ++s) {
+        if (IsInputNumber(*s)) {
+            seen.reset(static_cast<std::size_t>(*s));
         }
     }
 }
@@ -62,7 +84,7 @@ enum class BlockResult { Read, Stop };
 
 // One output block at pos; Stop when the rest of the message is to be dropped.
 BlockResult ReadBlock(IntercVariables& v, CrosspointEntry& e, const MapLayout& layout,
-                      std::span<const uint8_t> data, std::size_t& pos) {
+                      std::span<const uint8_t> data, std::size_t& pos, InputSet& seen) {
     if (data.size() - pos < 3) {
         return BlockResult::Stop;
     }
@@ -107,7 +129,7 @@ BlockResult ReadBlock(IntercVariables& v, CrosspointEntry& e, const MapLayout& l
         }
     }
     e.MarkedCount = static_cast<uint8_t>(marked);
-    ApplyTalkerRule(e, oldSources, oldLevel, oldCount);
+    ApplyTalkerRule(e, oldSources, oldLevel, oldCount, seen);
     pos += 3 + static_cast<std::size_t>(count) * layout.EntrySize;
     return BlockResult::Read;
 }
@@ -129,12 +151,14 @@ void ProcessCrosspointMap(PanelContext& c, std::span<const uint8_t> msg) {
         // The blocks lie between the header and the checksum; one that does not fit ends the map.
         const std::span<const uint8_t> data = msg.first(msg.size() - 2);
         std::size_t pos = 6;
+        InputSet seen;
         for (int b = 0; b < blocks; ++b) {
             const int output = firstOutput + b;
             if (output >= v.NumOutputs) {
                 Raise(faults::kSubscript);
             }
-            if (ReadBlock(v, At(v.CrosspointMap, output), layout, data, pos) == BlockResult::Stop) {
+            if (ReadBlock(v, At(v.CrosspointMap, output), layout, data, pos, seen) ==
+                BlockResult::Stop) {
                 return;
             }
         }
