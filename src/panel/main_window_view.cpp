@@ -97,10 +97,6 @@ MainWindow::MainWindow(Services& s, std::string programDirectory, QWidget* paren
     poll_.setObjectName(QStringLiteral("tmrPoll"));
     decode_.setInterval(10);
     connect(&decode_, &QTimer::timeout, this, [this] {
-        const ReceiveBufferBytes& buffer = s_.ctx.v.ReceiveBuffer;
-        if (buffer.Data.size() <= buffer.Start) {
-            return;  // nothing waiting to be decoded: nothing new to show
-        }
         DecodeTick(s_.ctx);
         AfterEvent();
     });
@@ -108,7 +104,6 @@ MainWindow::MainWindow(Services& s, std::string programDirectory, QWidget* paren
         PollTick(s_.ctx);
         AfterEvent();
     });
-    decode_.start();
     Render();
 }
 
@@ -268,6 +263,15 @@ void MainWindow::Load() {
 void MainWindow::AfterEvent() {
     if (unloading_) {
         return;
+    }
+    // tmrDecode runs while bytes wait to be decoded; an idle panel does not wake for it.
+    const ReceiveBufferBytes& buffer = s_.ctx.v.ReceiveBuffer;
+    if (buffer.Data.size() > buffer.Start) {
+        if (!decode_.isActive()) {
+            decode_.start();
+        }
+    } else if (decode_.isActive()) {
+        decode_.stop();
     }
     Render();
     if (TakeCallAlert(s_.ctx.v, s_.ctx.w, isActiveWindow())) {
