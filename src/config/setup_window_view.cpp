@@ -156,6 +156,9 @@ void SetupWindowView::Activate() {
     ActivateSetupWindow(s_, f_);
     if (filling) {
         Render();
+        // Each opening starts where the operator types first: the server address.
+        address_->setFocus();
+        address_->selectAll();
     }
 }
 
