@@ -63,13 +63,13 @@ ButtonLabelView::ButtonLabelView(Services& s, QWidget* parent, const std::string
 
     auto* helpFrame = new QGroupBox(this);
     helpFrame->setObjectName(QStringLiteral("frButtonHelp"));
-    helpFrame->setGeometry(Px(120), Px(3000), Px(6600), Px(330));
+    helpFrame->setGeometry(Px(120), Px(3000), Px(11460), Px(330));
     auto* help = new QLabel(
         QStringLiteral(
             "Enter Text for Button Line 1 and Button Line 2.  Limit 8 characters per line"),
         helpFrame);
     help->setObjectName(QStringLiteral("lblButtonHelp"));
-    help->setGeometry(Px(60), Px(30), Px(6480), Px(270));
+    help->setGeometry(Px(60), Px(30), Px(11340), Px(270));
 
     auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
     ok->setObjectName(QStringLiteral("cmdOk"));

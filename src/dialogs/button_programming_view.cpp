@@ -20,6 +20,11 @@ QString Css(Colour c) {
     return QStringLiteral("rgb(%1,%2,%3)").arg(c.Red).arg(c.Green).arg(c.Blue);
 }
 
+Colour Faded(Colour text, Colour back) {
+    const auto mix = [](uint8_t a, uint8_t b) { return static_cast<uint8_t>((a + 2 * b) / 3); };
+    return {mix(text.Red, back.Red), mix(text.Green, back.Green), mix(text.Blue, back.Blue)};
+}
+
 void SetRows(QComboBox* combo, const std::vector<std::string>& rows) {
     QStringList texts;
     for (const std::string& row : rows) {
@@ -49,9 +54,11 @@ ButtonProgrammingView::ButtonProgrammingView(Services& s, QWidget* parent)
         radio->setObjectName(QStringLiteral("optButType%1").arg(option.Code));
         radio->setToolTip(QString::fromUtf8(option.Tooltip));
         radio->setAutoFillBackground(true);
+        // A type that cannot be chosen keeps its colours, its text faded.
         radio->setStyleSheet(
-            QStringLiteral("QRadioButton { background-color: %1; color: %2; padding: 2px; }")
-                .arg(Css(option.Back), Css(option.Text)));
+            QStringLiteral("QRadioButton { background-color: %1; color: %2; padding: 2px; }"
+                           "QRadioButton:disabled { color: %3; }")
+                .arg(Css(option.Back), Css(option.Text), Css(Faded(option.Text, option.Back))));
         radio->setEnabled(option.Choosable && d_.OkEnabled);
         grid->addWidget(radio, option.Row - 1, option.Column - 1);
         types_->addButton(radio, option.Code);

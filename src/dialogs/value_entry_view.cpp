@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,8 +39,11 @@ ValueEntryView::ValueEntryView(Services& s, QWidget* parent) : QDialog(parent), 
     grid->addWidget(label_, 0, 0);
     grid->addWidget(text_, 0, 1);
     grid->addWidget(helpFrame_, 1, 0, 1, 2);
-    grid->addWidget(ok, 2, 0);
-    grid->addWidget(cancel, 2, 1);
+    auto* commands = new QHBoxLayout;
+    commands->addStretch();
+    commands->addWidget(ok);
+    commands->addWidget(cancel);
+    grid->addLayout(commands, 2, 0, 1, 2);
     setFixedWidth(320);
     Render();
 }
