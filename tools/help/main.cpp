@@ -37,7 +37,9 @@ int main(int argc, char* argv[]) {
     const QString serverName = QString::fromStdString(kv::HelpServerName(options->HelpFile));
     QString reply;
     if (kv::help::ForwardToRunningViewer(serverName, options->Show, reply)) {
-        std::printf("%s\n", reply.toUtf8().constData());
+        if (reply != QStringLiteral("ok")) {
+            std::fprintf(stderr, "keyvane-help: %s\n", reply.toUtf8().constData());
+        }
         return 0;
     }
 
