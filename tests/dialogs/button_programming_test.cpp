@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "dialog_fakes.h"
-#include "dialogs/button_types.h"
 
 namespace {
 
@@ -12,29 +11,6 @@ struct Programming : TestPanel {
     void Load() { kv::LoadButtonProgramming(v, d); }
     void Pick(int row) { kv::ButtonRowPicked(v, d, row); }
 };
-
-TEST(ButtonProgramming, TypeOptionsCarryTheirPlacesTooltipsAndChoosability) {
-    const kv::TypeOption* talk = kv::FindTypeOption(kv::kTalk);
-    ASSERT_NE(talk, nullptr);
-    EXPECT_EQ(std::string(talk->Tooltip).size(), 27u);
-    EXPECT_EQ(talk->Back, (kv::Colour{128, 255, 128}));
-    const kv::TypeOption* inactive = kv::FindTypeOption(kv::kInactive);
-    ASSERT_NE(inactive, nullptr);
-    EXPECT_EQ(inactive->Column, 2);
-    EXPECT_EQ(inactive->Row, 3);
-    EXPECT_EQ(kv::FindTypeOption(7), nullptr);
-    int choosable = 0;
-    for (const kv::TypeOption& option : kv::kTypeOptions) {
-        choosable += option.Choosable ? 1 : 0;
-        for (const kv::TypeOption& other : kv::kTypeOptions) {
-            if (&option != &other) {
-                EXPECT_FALSE(option.Column == other.Column && option.Row == other.Row)
-                    << option.Caption;
-            }
-        }
-    }
-    EXPECT_EQ(choosable, 4);  // Listen, P-Listen, Talk, Inactive
-}
 
 TEST(ButtonProgramming, LoadShowsButtonZeroWithItsStationRow) {
     Programming t;
