@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 #include "config/ini_file.h"
 #include "config/program_setup.h"
@@ -16,13 +17,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// One program directory per run, removed when the fuzzer exits.
+class FuzzDirectory {
+public:
+    FuzzDirectory()
+        : path_(fs::temp_directory_path() / ("keyvane-ini-fuzz-" + std::to_string(getpid()))) {
+        fs::create_directories(path_);
+    }
+    ~FuzzDirectory() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    FuzzDirectory(const FuzzDirectory&) = delete;
+    FuzzDirectory& operator=(const FuzzDirectory&) = delete;
+    std::string dir() const { return path_.string() + "/"; }
+
+private:
+    fs::path path_;
+};
+
 const std::string& ProgramDirectory() {
-    static const std::string dir = [] {
-        const fs::path path =
-            fs::temp_directory_path() / ("keyvane-ini-fuzz-" + std::to_string(getpid()));
-        fs::create_directories(path);
-        return path.string() + "/";
-    }();
+    static const FuzzDirectory directory;
+    static const std::string dir = directory.dir();
     return dir;
 }
 
