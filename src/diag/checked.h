@@ -40,15 +40,31 @@ To NarrowRounded(double value) {
     return static_cast<To>(rounded);
 }
 
-inline int16_t CInt16(long long value) { return Narrow<int16_t>(value); }
-inline int32_t CInt32(long long value) { return Narrow<int32_t>(value); }
-inline int16_t CInt16(double value) { return NarrowRounded<int16_t>(value); }
-inline int32_t CInt32(double value) { return NarrowRounded<int32_t>(value); }
+inline int16_t CInt16(long long value) {
+    return Narrow<int16_t>(value);
+}
+inline int32_t CInt32(long long value) {
+    return Narrow<int32_t>(value);
+}
+inline int16_t CInt16(double value) {
+    return NarrowRounded<int16_t>(value);
+}
+inline int32_t CInt32(double value) {
+    return NarrowRounded<int32_t>(value);
+}
 
-inline int16_t Add16(int16_t a, int16_t b) { return CInt16(static_cast<long long>(a) + b); }
-inline int16_t Sub16(int16_t a, int16_t b) { return CInt16(static_cast<long long>(a) - b); }
-inline int16_t Mul16(int16_t a, int16_t b) { return CInt16(static_cast<long long>(a) * b); }
+inline int16_t Add16(int16_t a, int16_t b) {
+    return CInt16(static_cast<long long>(a) + b);
+}
+inline int16_t Sub16(int16_t a, int16_t b) {
+    return CInt16(static_cast<long long>(a) - b);
+}
+inline int16_t Mul16(int16_t a, int16_t b) {
+    return CInt16(static_cast<long long>(a) * b);
+}
 
-inline int32_t Add32(int32_t a, int32_t b) { return CInt32(static_cast<long long>(a) + b); }
+inline int32_t Add32(int32_t a, int32_t b) {
+    return CInt32(static_cast<long long>(a) + b);
+}
 
 }  // namespace kv

@@ -40,7 +40,9 @@ std::tm CurrentTime(const IntercVariables& v) {
     return local;
 }
 
-fs::path LogPath(const IntercVariables& v) { return fs::path(v.ProgramDirectory + kErrorLogName); }
+fs::path LogPath(const IntercVariables& v) {
+    return fs::path(v.ProgramDirectory + kErrorLogName);
+}
 
 std::string ArchiveName(const std::tm& now) {
     char stamp[32];

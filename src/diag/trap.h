@@ -20,7 +20,8 @@ bool Trap(IntercVariables& v, const char* message, const char* category, Body&& 
     } catch (const Fault& fault) {
         LogError(v, message, category, fault);
     } catch (const std::bad_alloc&) {
-        LogError(v, message, category, Fault{faults::kOutOfMemory, FaultDescription(faults::kOutOfMemory)});
+        LogError(v, message, category,
+                 Fault{faults::kOutOfMemory, FaultDescription(faults::kOutOfMemory)});
     } catch (const std::exception& e) {
         LogError(v, message, category, Fault{faults::kInvalidCall, e.what()});
     }

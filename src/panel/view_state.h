@@ -26,7 +26,7 @@ struct MainWindowView {
     Colour AnswerColour = kOffColour;                 // cmdAnswer
     Colour TakeColour = kOffColour;                   // cmdTake
 
-    std::string InputWindowText;   // txtInputWindow: the last caller
+    std::string InputWindowText;  // txtInputWindow: the last caller
     int16_t InputWindowTextColour = 0;
     std::string PresetWindowText;  // txtPresetWindow: the station to dial up
     int16_t PresetWindowTextColour = 0;

@@ -12,8 +12,8 @@ namespace kv::platform {
 inline constexpr int32_t kWouldBlock = 24035;
 
 struct SocketEvents {
-    std::function<void()> Connect;            // the connection is open
-    std::function<void()> Close;              // the peer or the network closed it
+    std::function<void()> Connect;             // the connection is open
+    std::function<void()> Close;               // the peer or the network closed it
     std::function<void(int32_t)> DataArrival;  // bytes are waiting (a count, may be approximate)
 };
 
