@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
-#include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
 #include <filesystem>
 
+#include "desktop_session.h"
 #include "temp_dir.h"
 
 // The first start of the real program in an empty directory, under its own X server,
@@ -14,45 +11,6 @@
 // then a second start that finds its configuration.
 
 namespace {
-
-QString RunTool(const QString& program, const QStringList& args, const QString& display) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", display);
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    p.waitForFinished(10000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-template <class Pred>
-bool WaitFor(Pred pred, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!pred()) {
-        if (t.elapsed() > ms) {
-            return false;
-        }
-        QCoreApplication::processEvents();
-        QThread::msleep(50);
-    }
-    return true;
-}
-
-struct Processes {
-    QProcess xvfb, sim, panel;
-    ~Processes() {
-        for (QProcess* p : {&panel, &sim, &xvfb}) {
-            if (p->state() != QProcess::NotRunning) {
-                p->terminate();
-                if (!p->waitForFinished(3000)) {
-                    p->kill();
-                    p->waitForFinished(3000);
-                }
-            }
-        }
-    }
-};
 
 class Desktop {
 public:
@@ -92,47 +50,21 @@ private:
     QString display_;
 };
 
-void StartPanel(QProcess& panel, const std::filesystem::path& dir, const QString& display) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", display);
-    env.remove("QT_QPA_PLATFORM");
-    panel.setProcessEnvironment(env);
-    panel.setWorkingDirectory(QDir::rootPath());  // its files lie beside it, not here
-    panel.start(QString::fromStdString((dir / "keyvane").string()), {});
-}
-
 const char* const kConnected = "ZEB Intercom Keyvane - Connected";
 
 TEST(FirstStart, NoticeLoginSetupThenConnectedAndASecondStartNeedsNothing) {
     TempDir dir;
-    Processes run;
-
-    int number = 300 + static_cast<int>(QCoreApplication::applicationPid() % 300);
-    while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
-        ++number;
-    }
-    const QString display = QString(":%1").arg(number);
-    run.xvfb.start("Xvfb", {display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    ASSERT_TRUE(WaitFor(
-        [&] { return std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)); },
-        10000));
-    const Desktop desk(display);
-
-    run.sim.setProcessChannelMode(QProcess::SeparateChannels);
-    run.sim.start(SWITCHERSIM_BINARY, {"--port", "0", "--trace"});
-    ASSERT_TRUE(run.sim.waitForReadyRead(5000));
-    const QString first = QString::fromUtf8(run.sim.readLine()).trimmed();
-    ASSERT_TRUE(first.startsWith("listening on 127.0.0.1:")) << first.toStdString();
-    const QString port = first.section(':', -1);
-    QString trace;
-    const auto readTrace = [&] { trace += QString::fromUtf8(run.sim.readAllStandardOutput()); };
+    DesktopSession run;
+    ASSERT_TRUE(run.StartX(300, "1024x768x24"));
+    const Desktop desk(run.display());
+    const QString port = run.StartServer(SWITCHERSIM_BINARY, {"--trace"});
+    ASSERT_FALSE(port.isEmpty()) << "the stand-in server did not start";
 
     // The program alone with its help viewer and help file.
     std::filesystem::copy_file(KEYVANE_BINARY, dir.path() / "keyvane");
     std::filesystem::copy_file(KEYVANE_HELP_BINARY, dir.path() / "keyvane-help");
     std::filesystem::copy_file(KEYVANE_HELP_FILE, dir.path() / "Intercom.HLP");
-    StartPanel(run.panel, dir.path(), display);
-    ASSERT_TRUE(run.panel.waitForStarted(5000));
+    ASSERT_TRUE(run.StartPanel(dir.path()));
 
     const QString notice = desk.WaitForWindow("Configuration Error");
     ASSERT_FALSE(notice.isEmpty()) << "no first-start notice";
@@ -156,8 +88,7 @@ TEST(FirstStart, NoticeLoginSetupThenConnectedAndASecondStartNeedsNothing) {
     const QString setup = desk.WaitForWindow("Intercom Keyvane Setup");
     ASSERT_FALSE(setup.isEmpty()) << "no setup window after the login";
     EXPECT_TRUE(desk.Window("User Login").isEmpty());
-    readTrace();
-    EXPECT_FALSE(trace.contains("poll")) << "a connection before the setup window's Ok";
+    EXPECT_FALSE(run.Trace().contains("poll")) << "a connection before the setup window's Ok";
     desk.Focus(setup);
     desk.Key("ctrl+a");
     desk.Type("127.0.0.1");
@@ -171,11 +102,11 @@ TEST(FirstStart, NoticeLoginSetupThenConnectedAndASecondStartNeedsNothing) {
     // Both station name tables reach the panel, which stays connected without an error.
     EXPECT_TRUE(WaitFor(
         [&] {
-            readTrace();
-            return trace.contains("alpha-table type=10") && trace.contains("alpha-table type=20");
+            return run.Trace().contains("alpha-table type=10") &&
+                   run.Trace().contains("alpha-table type=20");
         },
         10000))
-        << trace.toStdString();
+        << run.Trace().toStdString();
     QThread::msleep(1000);
     EXPECT_FALSE(desk.Window(kConnected).isEmpty());
     EXPECT_FALSE(dir.Exists("Errorlog.txt")) << dir.Read("Errorlog.txt");
@@ -194,8 +125,7 @@ TEST(FirstStart, NoticeLoginSetupThenConnectedAndASecondStartNeedsNothing) {
     ASSERT_TRUE(run.panel.waitForFinished(10000)) << "File, Exit did not end the program";
 
     // The second start finds its configuration: connected, and no box at all.
-    StartPanel(run.panel, dir.path(), display);
-    ASSERT_TRUE(run.panel.waitForStarted(5000));
+    ASSERT_TRUE(run.StartPanel(dir.path()));
     bool boxSeen = false;
     const bool connected = WaitFor(
         [&] {

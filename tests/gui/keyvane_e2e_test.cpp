@@ -1,44 +1,17 @@
 #include <gtest/gtest.h>
-#include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
 #include <filesystem>
 #include <set>
 
+#include "desktop_session.h"
 #include "temp_dir.h"
 
 // The real program against the real stand-in server, under its own X server,
 // driven by the mouse and keyboard and watched through the screen's pixels.
 
 namespace {
-
-QString RunTool(const QString& program, const QStringList& args, const QString& display) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", display);
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    p.waitForFinished(10000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-template <class Pred>
-bool WaitFor(Pred pred, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!pred()) {
-        if (t.elapsed() > ms) {
-            return false;
-        }
-        QCoreApplication::processEvents();
-        QThread::msleep(20);
-    }
-    return true;
-}
 
 // The colours of a column of screen pixels, top down, as "#RRGGBB".
 QStringList Pixels(const QString& display, int x, int y, int height) {
@@ -61,45 +34,15 @@ QStringList Pixels(const QString& display, int x, int y, int height) {
     return colours;
 }
 
-struct Processes {
-    QProcess xvfb, sim, panel;
-    ~Processes() {
-        for (QProcess* p : {&panel, &sim, &xvfb}) {
-            if (p->state() != QProcess::NotRunning) {
-                p->terminate();
-                if (!p->waitForFinished(3000)) {
-                    p->kill();
-                    p->waitForFinished(3000);
-                }
-            }
-        }
-    }
-};
-
 }  // namespace
 
 TEST(KeyvaneProgram, CallFlashesTheTalkButtonCallAnswerReachesTheServerExitSaves) {
     TempDir dir;
-    Processes run;
-
-    int number = 70 + static_cast<int>(QCoreApplication::applicationPid() % 200);
-    while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
-        ++number;
-    }
-    const QString display = QString(":%1").arg(number);
-    run.xvfb.start("Xvfb", {display, "-screen", "0", "800x600x24", "-nolisten", "tcp"});
-    ASSERT_TRUE(WaitFor(
-        [&] { return std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)); },
-        10000));
-
-    run.sim.setProcessChannelMode(QProcess::SeparateChannels);
-    run.sim.start(SWITCHERSIM_BINARY, {"--port", "0", "--trace", "--type-ms", "0"});
-    ASSERT_TRUE(run.sim.waitForReadyRead(5000));
-    const QString first = QString::fromUtf8(run.sim.readLine()).trimmed();
-    ASSERT_TRUE(first.startsWith("listening on 127.0.0.1:")) << first.toStdString();
-    const QString port = first.section(':', -1);
-    QString trace;
-    const auto readTrace = [&] { trace += QString::fromUtf8(run.sim.readAllStandardOutput()); };
+    DesktopSession run;
+    ASSERT_TRUE(run.StartX(70, "800x600x24"));
+    const QString display = run.display();
+    const QString port = run.StartServer(SWITCHERSIM_BINARY, {"--trace", "--type-ms", "0"});
+    ASSERT_FALSE(port.isEmpty()) << "the stand-in server did not start";
 
     // Own output 2, own input 3; button 0 talks to station 4 (AUDIO).
     const std::string ini = "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + port.toStdString() +
@@ -108,13 +51,7 @@ TEST(KeyvaneProgram, CallFlashesTheTalkButtonCallAnswerReachesTheServerExitSaves
     dir.Write("zebntpnl.ini", ini);
     std::filesystem::copy_file(KEYVANE_BINARY, dir.path() / "keyvane");
 
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", display);
-    env.remove("QT_QPA_PLATFORM");
-    run.panel.setProcessEnvironment(env);
-    run.panel.setWorkingDirectory(QDir::rootPath());  // its files lie beside it, not here
-    run.panel.start(QString::fromStdString((dir.path() / "keyvane").string()), {});
-    ASSERT_TRUE(run.panel.waitForStarted(5000));
+    ASSERT_TRUE(run.StartPanel(dir.path()));
 
     QString window;
     ASSERT_TRUE(WaitFor(
@@ -141,12 +78,7 @@ TEST(KeyvaneProgram, CallFlashesTheTalkButtonCallAnswerReachesTheServerExitSaves
     EXPECT_EQ(Pixels(display, x + 32 + 5, top + 12 + 5, 1).value(0), "#FEFFF4");
 
     // Wait until the tables are in (the map follows the names), then the call.
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            readTrace();
-            return trace.contains("crosspoint-map");
-        },
-        10000));
+    ASSERT_TRUE(WaitFor([&] { return run.Trace().contains("crosspoint-map"); }, 10000));
     run.sim.write("call 4 2\n");
     std::set<QString> seen;
     WaitFor(
@@ -165,12 +97,11 @@ TEST(KeyvaneProgram, CallFlashesTheTalkButtonCallAnswerReachesTheServerExitSaves
     RunTool("xdotool", {"mouseup", "1"}, display);
     EXPECT_TRUE(WaitFor(
         [&] {
-            readTrace();
-            return trace.contains("crosspoint-change code=37 in=3 out=4") &&
-                   trace.contains("crosspoint-change code=33 in=3 out=4");
+            return run.Trace().contains("crosspoint-change code=37 in=3 out=4") &&
+                   run.Trace().contains("crosspoint-change code=33 in=3 out=4");
         },
         5000))
-        << trace.toStdString();
+        << run.Trace().toStdString();
 
     RunTool("xdotool", {"windowfocus", "--sync", window}, display);
     RunTool("xdotool", {"key", "alt+f"}, display);
