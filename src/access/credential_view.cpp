@@ -24,8 +24,9 @@ QGroupBox* NewFrame(QWidget* parent, const char* name, const char* caption, int 
 // One label and its box in a frame's row.
 QLineEdit* NewRow(QGroupBox* frame, const char* label, const char* text, const char* box, int top,
                   bool masked) {
-    QLineEdit* edit = NewTextBox(frame, box, 1800, top, masked, 2475);
-    NewLabel(frame, label, text, 180, top + 45, edit);
+    // Wide enough for "Confirm Password" in the desktop's font.
+    QLineEdit* edit = NewTextBox(frame, box, 1995, top, masked, 2280);
+    NewLabel(frame, label, text, 180, top + 45, edit, 1785);
     return edit;
 }
 
