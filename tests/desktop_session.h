@@ -34,7 +34,7 @@ bool WaitFor(Pred pred, int ms) {
             return false;
         }
         QCoreApplication::processEvents();
-        QThread::msleep(20);
+        QThread::msleep(50);
     }
     return true;
 }

@@ -1,8 +1,6 @@
 #include "config/setup_window.h"
 
 #include <algorithm>
-#include <exception>
-#include <new>
 #include <optional>
 #include <string_view>
 
@@ -12,8 +10,10 @@
 #include "diag/error_log.h"
 #include "diag/fault.h"
 #include "diag/rounding.h"
+#include "diag/trap.h"
 #include "dialogs/station_rows.h"
 #include "link/connection.h"
+#include "panel/button_indications.h"
 
 namespace kv {
 namespace {
@@ -21,21 +21,6 @@ namespace {
 using platform::MessageIcon;
 
 constexpr std::string_view kNotConnected = "Not Connected";
-
-// Runs a step and hands back the fault it raised, if any.
-template <class Body>
-std::optional<Fault> Attempt(Body&& body) {
-    try {
-        body();
-        return std::nullopt;
-    } catch (const Fault& fault) {
-        return fault;
-    } catch (const std::bad_alloc&) {
-        return Fault{faults::kOutOfMemory, FaultDescription(faults::kOutOfMemory)};
-    } catch (const std::exception& e) {
-        return Fault{faults::kInvalidCall, e.what()};
-    }
-}
 
 // The row of a pending list position; one at or beyond the list's end selects the top row.
 int32_t RowOfPosition(int16_t position, std::size_t rows) {
@@ -145,18 +130,6 @@ void ApplyTiming(IntercVariables& v, MainWindowView& w) {
     ComputeTimerValues(v, w);
 }
 
-void ShowButtonFaces(IntercVariables& v, MainWindowView& w) {
-    for (int i = 0; i < v.ButtonCount; ++i) {
-        ButtonFace& face = At(w.Buttons, i);
-        if (At(v.ButtonTable, i).Type == kInactive) {
-            face.BackColour = kInactiveColour;
-        } else {
-            face.BackColour = kOffColour;
-            face.Enabled = true;
-        }
-    }
-}
-
 // Ok's steps; false when a refused entry leaves the window open.
 bool ApplySetup(Services& s, SetupWindow& f) {
     IntercVariables& v = s.ctx.v;
@@ -212,7 +185,7 @@ bool ApplySetup(Services& s, SetupWindow& f) {
         s.box.Show("Error Writing Zebntpnl.ini File", "Error Writing File", MessageIcon::Critical);
         return false;
     }
-    ShowButtonFaces(v, w);
+    ShowBaseColours(v, w);
     return true;
 }
 
@@ -224,12 +197,12 @@ void ActivateSetupWindow(Services& s, SetupWindow& f) {
     if (f.Tag != kSetupTagInitial) {
         return;
     }
-    std::optional<Fault> fault = Attempt([&] {
+    std::optional<Fault> fault = CatchFault([&] {
         FillPendingValues(v);
         FillControls(v, f);
     });
     for (int restart = 1; fault && restart <= kActivationRestarts; ++restart) {
-        fault = Attempt([&] { FillControls(v, f); });
+        fault = CatchFault([&] { FillControls(v, f); });
     }
     if (fault) {
         // Given up: the window shows what it has, and a later activation leaves it so.
@@ -279,7 +252,7 @@ bool CheckIPAddress(SetupWindow& f) {
 void SetupOk(Services& s, SetupWindow& f) {
     bool applied = false;
     // The one trap that tells the operator instead of logging.
-    if (Attempt([&] { applied = ApplySetup(s, f); })) {
+    if (CatchFault([&] { applied = ApplySetup(s, f); })) {
         s.box.Show("Setup Error ", "Error", MessageIcon::Critical);
         return;
     }

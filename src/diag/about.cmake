@@ -3,7 +3,7 @@ add_library(kv_about STATIC
     ${CMAKE_CURRENT_LIST_DIR}/about.cpp
     ${CMAKE_CURRENT_LIST_DIR}/help_file.cpp
 )
-target_link_libraries(kv_about PUBLIC kv_state)
+target_link_libraries(kv_about PUBLIC kv_config kv_state)
 
 # The about window's Qt view.
 add_library(kv_about_view STATIC

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "config/program_directory.h"
+
 namespace kv {
 namespace {
 
@@ -33,24 +35,12 @@ bool SameAnyCase(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::string HelpFilePath(const std::string& programDirectory) {
+    // Blanks after the directory would otherwise become part of the file name.
     std::string dir = programDirectory;
-    std::size_t end = dir.size();
-    while (end > 0 && IsBlank(dir[end - 1])) {
-        --end;
+    while (!dir.empty() && IsBlank(dir.back())) {
+        dir.pop_back();
     }
-    if (end == 0) {
-        // Never the root directory by accident.
-        return std::string("./") + kHelpFileName;
-    }
-    if (dir[end - 1] == '/') {
-        // Blanks after the separator would otherwise become part of the file name.
-        while (end > 1 && dir[end - 2] == '/') {
-            --end;
-        }
-        dir.resize(end);
-        return dir + kHelpFileName;
-    }
-    return dir + "/" + kHelpFileName;
+    return WithTrailingSeparator(dir) + kHelpFileName;
 }
 
 std::optional<std::string> FindFileAnyCase(const std::string& directory, const std::string& name) {

@@ -44,6 +44,19 @@ int16_t StationOfRow(const std::vector<int16_t>& numbers, std::size_t rows, int3
     return numbers[static_cast<std::size_t>(row)];
 }
 
+// A picked station row becomes the current button's station.
+void StationRowPicked(const IntercVariables& v, ButtonProgrammingDialog& d,
+                      const std::vector<int16_t>& numbers, std::size_t rows, int32_t row,
+                      int32_t& selected) {
+    ButtonRecord* record = CurrentRecord(d);
+    const int16_t station = StationOfRow(numbers, rows, row);
+    if (v.FillGuard != kFalse || record == nullptr || station < 0) {
+        return;
+    }
+    record->First = station;
+    selected = row;
+}
+
 }  // namespace
 
 void LoadButtonProgramming(IntercVariables& v, ButtonProgrammingDialog& d) {
@@ -109,23 +122,11 @@ void TypeOptionClicked(IntercVariables& v, ButtonProgrammingDialog& d, int32_t c
 }
 
 void InputRowPicked(IntercVariables& v, ButtonProgrammingDialog& d, int32_t row) {
-    ButtonRecord* record = CurrentRecord(d);
-    const int16_t station = StationOfRow(v.InputNumbers, d.InputRows.size(), row);
-    if (v.FillGuard != kFalse || record == nullptr || station < 0) {
-        return;
-    }
-    record->First = station;
-    d.InputSelected = row;
+    StationRowPicked(v, d, v.InputNumbers, d.InputRows.size(), row, d.InputSelected);
 }
 
 void OutputRowPicked(IntercVariables& v, ButtonProgrammingDialog& d, int32_t row) {
-    ButtonRecord* record = CurrentRecord(d);
-    const int16_t station = StationOfRow(v.OutputNumbers, d.OutputRows.size(), row);
-    if (v.FillGuard != kFalse || record == nullptr || station < 0) {
-        return;
-    }
-    record->First = station;
-    d.OutputSelected = row;
+    StationRowPicked(v, d, v.OutputNumbers, d.OutputRows.size(), row, d.OutputSelected);
 }
 
 void ButtonProgrammingOk(IntercVariables& v, ButtonProgrammingDialog& d) {

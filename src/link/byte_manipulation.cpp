@@ -8,10 +8,6 @@
 
 namespace kv {
 
-int16_t MakeWord14(uint8_t low, uint8_t high) {
-    return CInt16(high * 128LL + low);
-}
-
 uint8_t Checksum(std::span<const uint8_t> message, int skip) {
     const long long last = static_cast<long long>(message.size()) - 1 - skip;
     unsigned sum = 0;

@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "diag/checked.h"
 #include "panel/interc_variables.h"
 
 // Byte helpers of the switcher protocol and the receive buffer.
@@ -12,8 +13,11 @@ namespace kv {
 
 inline constexpr uint8_t kEndOfMessage = 0xFF;
 
-// A 14-bit number from its two 7-bit groups, lowest first.
-int16_t MakeWord14(uint8_t low, uint8_t high);
+// A 14-bit number from its two 7-bit groups, lowest first. Inline: the map decoder
+// joins every value of a map with it.
+inline int16_t MakeWord14(uint8_t low, uint8_t high) {
+    return CInt16(high * 128LL + low);
+}
 
 // Sum modulo 128 of the bytes from position 1 up to the last position minus skip
 // (skip 0 for a message being built, 2 for a received one).

@@ -29,10 +29,6 @@ MapLayout LayoutOf(uint8_t mapType) {
     return layout;
 }
 
-inline int16_t Word14(const uint8_t* p) {
-    return static_cast<int16_t>(p[1] * 128 + p[0]);
-}
-
 // Input numbers seen among an output's previous sources; a set so that the talker
 // rule costs one pass over the old and one over the new sources.
 using InputSet = std::bitset<16384>;
@@ -88,7 +84,7 @@ BlockResult ReadBlock(IntercVariables& v, CrosspointEntry& e, const MapLayout& l
     if (data.size() - pos < 3) {
         return BlockResult::Stop;
     }
-    const int count = Word14(&data[pos]);
+    const int count = MakeWord14(data[pos], data[pos + 1]);
     if (count > kMaxEntries ||
         data.size() - pos - 3 < static_cast<std::size_t>(count) * layout.EntrySize) {
         return BlockResult::Stop;
@@ -106,9 +102,9 @@ BlockResult ReadBlock(IntercVariables& v, CrosspointEntry& e, const MapLayout& l
     int marked = 0;
     for (int j = 0; j < count; ++j) {
         const bool isMarked = layout.Extended && *p++ == kMarkedEntry;
-        const int16_t first = Word14(p);
-        const int16_t second = Word14(p + 2);
-        const int16_t third = layout.ThirdValue ? Word14(p + 4) : 0;
+        const int16_t first = MakeWord14(p[0], p[1]);
+        const int16_t second = MakeWord14(p[2], p[3]);
+        const int16_t third = layout.ThirdValue ? MakeWord14(p[4], p[5]) : 0;
         p += layout.ThirdValue ? 6 : 4;
         if (isMarked) {
             if (++marked > kMaxMarkedEntries) {

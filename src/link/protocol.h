@@ -23,6 +23,12 @@ inline constexpr int32_t kRequestInputNames = 0x100;
 inline constexpr int32_t kRequestOutputNames = 0x200;
 inline constexpr int32_t kRequestIcomChannels = 0x2000;  // second word
 
+// Codes of a crosspoint change: make and break at level 0 (Listen), and at level 1.
+inline constexpr int16_t kListenMake = 36;
+inline constexpr int16_t kListenBreak = 32;
+inline constexpr int16_t kMake = 37;
+inline constexpr int16_t kBreak = 33;
+
 // A write the socket keeps refusing is given up after this many attempts.
 inline constexpr int kMaxWriteAttempts = 300;
 
@@ -32,7 +38,7 @@ void SendToSwitcher(PanelContext& c, std::span<const uint8_t> message);
 // Sends the information request and records both words as pending.
 void SendInfoRequest(PanelContext& c, int32_t first, int32_t second);
 
-// Asks the switcher to make or break a crosspoint (codes 36/32 Listen, 37/33 others).
+// Asks the switcher to make or break a crosspoint with one of the codes above.
 void SendCrosspointChange(PanelContext& c, int16_t input, int16_t output, int16_t code);
 
 }  // namespace kv

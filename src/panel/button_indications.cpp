@@ -23,16 +23,20 @@ void LabelButtons(IntercVariables& v, MainWindowView& w) {
             const ButtonLabel& label = At(v.ButtonLabels, i);
             At(w.Buttons, i).Caption = label.Line1 + '\r' + label.Line2;
         }
-        for (int i = 0; i < v.ButtonCount; ++i) {
-            ButtonFace& face = At(w.Buttons, i);
-            if (At(v.ButtonTable, i).Type == kInactive) {
-                face.BackColour = kInactiveColour;  // its enabled state stays as it was
-            } else {
-                face.BackColour = kOffColour;
-                face.Enabled = true;
-            }
-        }
+        ShowBaseColours(v, w);
     });
+}
+
+void ShowBaseColours(const IntercVariables& v, MainWindowView& w) {
+    for (int i = 0; i < v.ButtonCount; ++i) {
+        ButtonFace& face = At(w.Buttons, i);
+        if (At(v.ButtonTable, i).Type == kInactive) {
+            face.BackColour = kInactiveColour;  // its enabled state stays as it was
+        } else {
+            face.BackColour = kOffColour;
+            face.Enabled = true;
+        }
+    }
 }
 
 void DetermineButtonFlash(IntercVariables& v, MainWindowView& w, int16_t index) {

@@ -14,6 +14,10 @@ namespace kv {
 // Captions and base colours of every button; button states are left as they are.
 void LabelButtons(IntercVariables& v, MainWindowView& w);
 
+// The base colour of every button: grey when Inactive, else the off colour and
+// enabled. Raises fault 9 at the first button the window lacks; callers trap it.
+void ShowBaseColours(const IntercVariables& v, MainWindowView& w);
+
 // One flash step of a calling Talk button, with the overhang after the call ends.
 void DetermineButtonFlash(IntercVariables& v, MainWindowView& w, int16_t index);
 

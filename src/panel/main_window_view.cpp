@@ -20,6 +20,7 @@
 #include "dialogs/button_label_view.h"
 #include "link/framing.h"
 #include "link/poll_timer.h"
+#include "link/receive_buffer.h"
 #include "panel/call_alert.h"
 #include "panel/call_answer.h"
 #include "panel/click_box.h"
@@ -265,8 +266,7 @@ void MainWindow::AfterEvent() {
         return;
     }
     // tmrDecode runs while bytes wait to be decoded; an idle panel does not wake for it.
-    const ReceiveBufferBytes& buffer = s_.ctx.v.ReceiveBuffer;
-    if (buffer.Data.size() > buffer.Start) {
+    if (!LiveBytes(s_.ctx.v.ReceiveBuffer).empty()) {
         if (!decode_.isActive()) {
             decode_.start();
         }
@@ -370,7 +370,6 @@ void MainWindow::RenderStations() {
             station_->showPopup();
         }
     }
-    shown_.StationFocus = w.StationFocus;
 }
 
 void MainWindow::AfterSocketEvent() {

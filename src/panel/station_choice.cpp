@@ -10,7 +10,6 @@ void PresetWindowClick(PanelContext& ctx) {
         return;
     }
     ctx.w.StationVisible = true;
-    ctx.w.StationFocus = true;
     ctx.w.PresetWindowVisible = false;
 }
 
@@ -27,7 +26,6 @@ void StationClick(PanelContext& ctx, int32_t row) {
 
 void StationLostFocus(PanelContext& ctx) {
     ctx.w.StationVisible = false;
-    ctx.w.StationFocus = false;
     ctx.w.PresetWindowVisible = true;
 }
 

@@ -41,7 +41,6 @@ void LoadStationCombo(IntercVariables& v, MainWindowView& w) {
         v.DialIndex = 0;
         w.PresetWindowText = At(v.OutputNames, 0);
         w.StationVisible = false;
-        w.StationFocus = false;
         w.PresetWindowVisible = true;
     });
 }

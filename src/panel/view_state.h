@@ -35,8 +35,7 @@ struct MainWindowView {
     std::vector<std::string> StationRows;  // cmbStation
     uint32_t StationRowsRevision = 0;      // bumped whenever StationRows is refilled
     int32_t StationSelected = -1;
-    bool StationVisible = false;
-    bool StationFocus = false;  // the view gives the combo the focus when set
+    bool StationVisible = false;  // open: the view gives the combo the focus
 
     std::string StatusPanel1 = "Intercom Station Assignment";
     std::string StatusPanel2 = "Server Not Defined ";
