@@ -10,14 +10,14 @@
 #include "panel/layout_units.h"
 
 using kv::FocusTarget;
-using kv::Px;
+using kv::Place;
 
 namespace {
 
 QGroupBox* NewFrame(QWidget* parent, const char* name, const char* caption, int top, int height) {
     auto* frame = new QGroupBox(QString::fromLatin1(caption), parent);
     frame->setObjectName(QString::fromLatin1(name));
-    frame->setGeometry(Px(120), Px(top), Px(4455), Px(height));
+    Place(frame, 120, top, 4455, height);
     return frame;
 }
 

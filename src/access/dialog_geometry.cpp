@@ -9,6 +9,7 @@
 
 #include "panel/layout_units.h"
 
+using kv::Place;
 using kv::Px;
 
 void SetFixedDialog(QDialog* dialog, int width, int height) {
@@ -31,7 +32,7 @@ QLineEdit* NewTextBox(QWidget* parent, const char* name, int left, int top, bool
                       int width) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(Px(left), Px(top), Px(width), Px(345));
+    Place(box, left, top, width, 345);
     if (masked) {
         // Every character shown as "*", whatever the style's own mask character is.
         box->setEchoMode(QLineEdit::Password);
@@ -44,7 +45,7 @@ QLabel* NewLabel(QWidget* parent, const char* name, const char* text, int left, 
                  QWidget* buddy, int width) {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(Px(left), Px(top), Px(width), Px(285));
+    Place(label, left, top, width, 285);
     label->setBuddy(buddy);
     return label;
 }
@@ -52,7 +53,7 @@ QLabel* NewLabel(QWidget* parent, const char* name, const char* text, int left, 
 QPushButton* NewButton(QWidget* parent, const char* name, const char* text, int left, int top) {
     auto* button = new QPushButton(QString::fromLatin1(text), parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(Px(left), Px(top), Px(1140), Px(390));
+    Place(button, left, top, 1140, 390);
     return button;
 }
 

@@ -48,13 +48,13 @@ ButtonLabelView::ButtonLabelView(Services& s, QWidget* parent, const std::string
         const CaptionFrame& f = d_.Frames[i];
         auto* frame = new QGroupBox(QString::fromStdString(f.Caption), this);
         frame->setObjectName(QStringLiteral("frButtonCap%1").arg(i));
-        frame->setGeometry(Px(f.Left), Px(f.Top), Px(kFrameWidth), Px(kFrameHeight));
+        Place(frame, f.Left, f.Top, kFrameWidth, kFrameHeight);
         auto* label1 = new QLabel(QStringLiteral("Line 1"), frame);
         label1->setObjectName(QStringLiteral("lblLine1"));
-        label1->setGeometry(Px(120), Px(360), Px(840), Px(300));
+        Place(label1, 120, 360, 840, 300);
         auto* label2 = new QLabel(QStringLiteral("Line 2"), frame);
         label2->setObjectName(QStringLiteral("lblLine2"));
-        label2->setGeometry(Px(120), Px(840), Px(840), Px(300));
+        Place(label2, 120, 840, 840, 300);
         line1_.push_back(CaptionBox(frame, QStringLiteral("txtLine1_%1").arg(i), f.Line1, 330));
         line2_.push_back(CaptionBox(frame, QStringLiteral("txtLine2_%1").arg(i), f.Line2, 810));
         line1_.back()->installEventFilter(this);
@@ -63,20 +63,20 @@ ButtonLabelView::ButtonLabelView(Services& s, QWidget* parent, const std::string
 
     auto* helpFrame = new QGroupBox(this);
     helpFrame->setObjectName(QStringLiteral("frButtonHelp"));
-    helpFrame->setGeometry(Px(120), Px(3000), Px(11460), Px(330));
+    Place(helpFrame, 120, 3000, 11460, 330);
     auto* help = new QLabel(
         QStringLiteral(
             "Enter Text for Button Line 1 and Button Line 2.  Limit 8 characters per line"),
         helpFrame);
     help->setObjectName(QStringLiteral("lblButtonHelp"));
-    help->setGeometry(Px(60), Px(30), Px(11340), Px(270));
+    Place(help, 60, 30, 11340, 270);
 
     auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
     ok->setObjectName(QStringLiteral("cmdOk"));
-    ok->setGeometry(Px(7000), Px(3400), Px(1455), Px(495));
+    Place(ok, 7000, 3400, 1455, 495);
     auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
-    cancel->setGeometry(Px(9000), Px(3400), Px(1455), Px(495));
+    Place(cancel, 9000, 3400, 1455, 495);
     connect(ok, &QPushButton::clicked, this, [this] { Ok(); });
     connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
 

@@ -8,4 +8,10 @@ constexpr int Px(int units) {
     return (units * 2 + 15) / 30;
 }
 
+// Places a widget at a rectangle given in layout units.
+template <class Widget>
+void Place(Widget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(Px(left), Px(top), Px(width), Px(height));
+}
+
 }  // namespace kv

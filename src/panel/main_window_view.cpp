@@ -61,10 +61,6 @@ QColor ToQColor(Colour c) {
     return QColor(c.Red, c.Green, c.Blue);
 }
 
-void Place(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(Px(left), Px(top), Px(width), Px(height));
-}
-
 void SetTextColour(QWidget* widget, int16_t paletteIndex) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Text, ToQColor(PaletteColour(paletteIndex)));

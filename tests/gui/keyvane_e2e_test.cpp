@@ -61,7 +61,7 @@ TEST(KeyvaneProgram, CallFlashesTheTalkButtonCallAnswerReachesTheServerExitSaves
                          .section('\n', 0, 0);
             return !window.isEmpty();
         },
-        15000))
+        30000))
         << "the panel never showed itself connected";
     const QString geometry = RunTool("xdotool", {"getwindowgeometry", "--shell", window}, display);
     const auto value = [&](const char* key) {
