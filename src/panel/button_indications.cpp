@@ -15,6 +15,15 @@ void Paint(MainWindowView& w, int index, Colour colour) {
     At(w.Buttons, index).BackColour = colour;
 }
 
+// The output of the intercom station an input belongs to; none for an input
+// the channel table does not cover.
+int16_t StationOfInput(const IntercVariables& v, int16_t input) {
+    if (input < 0 || input >= static_cast<int>(v.IcomChannel.size())) {
+        return kNoStation;
+    }
+    return v.IcomChannel[static_cast<std::size_t>(input)];
+}
+
 }  // namespace
 
 void LabelButtons(IntercVariables& v, MainWindowView& w) {
@@ -44,8 +53,11 @@ void DetermineButtonFlash(IntercVariables& v, MainWindowView& w, int16_t index) 
         ButtonRecord& b = At(v.ButtonTable, index);
         const CrosspointEntry& m = At(v.CrosspointMap, v.AssignedOutput);
         bool found = false;
+        // The caller is still there while a source of the own output belongs to
+        // the button's station.
         for (int j = 0; j < m.Count; ++j) {
-            if (At(m.Sources, j) + 1 == b.First) {
+            const int16_t station = StationOfInput(v, At(m.Sources, j));
+            if (station != kNoStation && station == b.First) {
                 found = true;
             }
         }
@@ -120,7 +132,7 @@ void DetermineButtonFlashOff(IntercVariables& v, MainWindowView& w, int16_t stat
     Trap(v, "Error Determining Button Flash Off", kCategory, [&] {
         for (int i = 0; i < v.ButtonCount; ++i) {
             ButtonRecord& b = At(v.ButtonTable, i);
-            if (b.Type == kTalk && b.First == station + 1) {
+            if (b.Type == kTalk && b.First == station) {
                 b.CallFlash = kFalse;
                 Paint(w, i, kOffColour);
             }

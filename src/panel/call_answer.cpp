@@ -51,9 +51,10 @@ void TakeDown(PanelContext& ctx) {
         if (ctx.v.Connected == kFalse) {
             return;
         }
-        MakeHeld(ctx, ctx.v.TakeHeld, Add16(At(ctx.v.OutputNumbers, ctx.v.DialIndex), 1));
+        const int16_t station = At(ctx.v.OutputNumbers, ctx.v.DialIndex);
+        MakeHeld(ctx, ctx.v.TakeHeld, station);
         ctx.w.TakeColour = kTalkColour;
-        DetermineButtonFlashOff(ctx.v, ctx.w, ctx.v.DialIndex);
+        DetermineButtonFlashOff(ctx.v, ctx.w, station);
     });
 }
 

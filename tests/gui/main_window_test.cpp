@@ -204,7 +204,7 @@ TEST(MainWindowGui, CallAnswerAndDialUpAfterChoosingAStationByTyping) {
     QTest::mouseRelease(Answer(win), Qt::RightButton);
     EXPECT_EQ(Shown(Answer(win)), Q(kv::kOffColour));
     ASSERT_TRUE(p.WaitChanges(4));
-    const std::vector<Change> expected{{3, 21, 37}, {3, 21, 33}, {3, 16383, 37}, {3, 16383, 33}};
+    const std::vector<Change> expected{{3, 20, 37}, {3, 20, 33}, {3, 16383, 37}, {3, 16383, 33}};
     EXPECT_EQ(p.server.changes, expected);
 }
 

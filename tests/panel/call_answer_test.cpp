@@ -12,8 +12,8 @@ TEST(CallAnswer, TalksBackToTheLastCallerWhileHeld) {
     p.v.AssignedInput = 4;
     p.v.AssignedInputIndex = 77;  // Call Answer uses the station number
     p.v.LastCaller = 12;
-    p.Program(0, kTalk, 13);  // First = LastCaller + 1: its flash ends
-    p.Program(1, kTalk, 12);
+    p.Program(0, kTalk, 12);  // the caller's key: its flash ends
+    p.Program(1, kTalk, 13);
     for (int i : {0, 1}) {
         p.v.ButtonTable[i].CallFlash = kTrue;
         p.w.Buttons[i].BackColour = kTalkColour;
@@ -56,22 +56,25 @@ TEST(CallAnswer, WithoutACallerStillSendsForNoStationAndNothingWhileDisconnected
     EXPECT_EQ(p.socket.Requests()[0].code, 37);
 }
 
-TEST(CallAnswer, DialUpUsesTheChosenStationNumberPlusOne) {
+TEST(CallAnswer, DialUpTalksToTheChosenStationNumber) {
     Panel p;
     p.Connect();
     p.v.AssignedInput = 3;
     p.v.DialIndex = 2;
     p.v.OutputNumbers[2] = 9;
-    p.Program(0, kTalk, 3);  // First = DialIndex + 1
+    p.Program(0, kTalk, 9);  // the chosen station's key: its flash ends
+    p.Program(1, kTalk, 2);  // the key of the station numbered like the list row
     p.v.ButtonTable[0].CallFlash = kTrue;
+    p.v.ButtonTable[1].CallFlash = kTrue;
 
     TakeDown(p.ctx);
     EXPECT_EQ(p.w.TakeColour, kTalkColour);
     EXPECT_EQ(p.v.ButtonTable[0].CallFlash, kFalse);
+    EXPECT_EQ(p.v.ButtonTable[1].CallFlash, kTrue);
     p.v.DialIndex = 0;  // a new station list arrived meanwhile
     TakeUp(p.ctx);
     EXPECT_EQ(p.w.TakeColour, kOffColour);
-    const std::vector<Request> expected{{3, 10, 37}, {3, 10, 33}};
+    const std::vector<Request> expected{{3, 9, 37}, {3, 9, 33}};
     EXPECT_EQ(p.socket.Requests(), expected);
 
     p.v.DialIndex = 5000;  // beyond the list: logged, nothing sent, not lit
@@ -96,7 +99,7 @@ TEST(CallAnswer, ReleasesAfterTheLinkWentDownKeepTheirBreaksInOrder) {
     EXPECT_EQ(p.w.AnswerColour, kOffColour);
     EXPECT_EQ(p.w.TakeColour, kOffColour);
     ASSERT_EQ(p.v.KeptBreaks.size(), 2u);
-    EXPECT_EQ(p.v.KeptBreaks[0].Output, 2);  // OutputNumbers(0) + 1
+    EXPECT_EQ(p.v.KeptBreaks[0].Output, 1);  // OutputNumbers(0)
     EXPECT_EQ(p.v.KeptBreaks[1].Output, 6);
     for (const KeptBreak& k : p.v.KeptBreaks) {
         EXPECT_EQ(k.Input, 2);

@@ -9,7 +9,8 @@ namespace {
 
 constexpr Colour kUntouched{1, 2, 3};
 
-// Eight buttons after setup, the own output 3 with an empty crosspoint entry.
+// Eight buttons after setup, the own output 3 with an empty crosspoint entry;
+// input i belongs to the station of output i + 2, input 3 to none.
 class ButtonIndications : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -20,6 +21,9 @@ protected:
         v.CrosspointMap.assign(8, CrosspointEntry{});
         v.AssignedOutput = 3;
         v.OverHang = 20;
+        for (int16_t input = 0; input < 10; ++input) {
+            v.IcomChannel.push_back(input == 3 ? kNoStation : int16_t(input + 2));
+        }
         for (ButtonFace& face : w.Buttons) {
             face.BackColour = kUntouched;
         }
@@ -99,14 +103,14 @@ TEST_F(ButtonIndications, MoreButtonsThanTheWindowStopAtTheFirstMissingOne) {
     // The same for the call indication off: button 0 is done, 8 is missing.
     Button(0, kTalk, 5).CallFlash = kTrue;
     Button(8, kTalk, 5).CallFlash = kTrue;
-    DetermineButtonFlashOff(v, w, 4);
+    DetermineButtonFlashOff(v, w, 5);
     EXPECT_EQ(v.ButtonTable[0].CallFlash, kFalse);
     EXPECT_EQ(w.Buttons[0].BackColour, kOffColour);
     EXPECT_EQ(LogEntries("Error Determining Button Flash Off: Error #  9"), 1);
 }
 
 TEST_F(ButtonIndications, CallFlashesWhileCallingThenForTheOverhang) {
-    ButtonRecord& b = Button(2, kTalk, 5);
+    ButtonRecord& b = Button(2, kTalk, 6);
     b.CallFlash = kTrue;
     Sources({4});
     // Lit on even ticks, dark on the tick after; the overhang does not run.
@@ -137,8 +141,26 @@ TEST_F(ButtonIndications, CallFlashesWhileCallingThenForTheOverhang) {
     EXPECT_EQ(w.Buttons[2].BackColour, kOffColour);
 }
 
+TEST_F(ButtonIndications, CallerIsThereWhileASourceBelongsToTheButtonsStation) {
+    struct Case {
+        std::initializer_list<int16_t> sources;
+        int16_t first;
+        bool there;
+    };
+    for (const Case& c : {Case{{4}, 6, true}, Case{{4}, 5, false}, Case{{4}, 4, false},
+                          Case{{12, 3, 4}, 6, true}, Case{{3}, kNoStation, false}}) {
+        ButtonRecord& b = Button(0, kTalk, c.first);
+        b.CallFlash = kTrue;
+        b.OverhangCount = 0;
+        Sources(c.sources);
+        Tick(0);
+        EXPECT_EQ(b.OverhangCount, c.there ? 0 : 20) << c.first << " from " << *c.sources.begin();
+    }
+    EXPECT_FALSE(dir.Exists(kErrorLogName));  // inputs beyond the channel table are no fault
+}
+
 TEST_F(ButtonIndications, OverhangPausesWhileTheCallerIsBack) {
-    ButtonRecord& b = Button(0, kTalk, 5);
+    ButtonRecord& b = Button(0, kTalk, 6);
     b.CallFlash = kTrue;
     Sources({9, 2});
     for (int tick = 0; tick < 5; ++tick) {
@@ -180,26 +202,26 @@ TEST_F(ButtonIndications, FlashFailuresAreLogged) {
 
 TEST_F(ButtonIndications, FlashStateAndFlashOffPickTheStationsTalkButtons) {
     v.LastCaller = 7;
-    Button(0, kTalk, 7);
+    Button(0, kTalk, 7).State = 10;
     Button(1, kListen, 7);
-    Button(2, kTalk, 8).State = 10;
-    Button(3, kTalk, 8).OverhangCount = 6;
+    Button(2, kTalk, 8);
+    Button(3, kTalk, 7).OverhangCount = 6;
     DetermineButtonFlashState(v, w);
     EXPECT_EQ(v.ButtonTable[0].CallFlash, kTrue);
     EXPECT_EQ(v.ButtonTable[1].CallFlash, kFalse);
     EXPECT_EQ(v.ButtonTable[2].CallFlash, kFalse);
+    EXPECT_EQ(v.ButtonTable[3].CallFlash, kTrue);
     EXPECT_EQ(w.Buttons[0].BackColour, kUntouched);
 
     v.ButtonTable[1].CallFlash = kTrue;
     v.ButtonTable[2].CallFlash = kTrue;
-    v.ButtonTable[3].CallFlash = kTrue;
-    DetermineButtonFlashOff(v, w, 7);  // the station is 0-based, First is 1-based
-    EXPECT_EQ(v.ButtonTable[0].CallFlash, kTrue);
-    EXPECT_EQ(w.Buttons[0].BackColour, kUntouched);
+    DetermineButtonFlashOff(v, w, 7);
+    EXPECT_EQ(v.ButtonTable[0].CallFlash, kFalse);
+    EXPECT_EQ(v.ButtonTable[0].State, 10);
+    EXPECT_EQ(w.Buttons[0].BackColour, kOffColour);
     EXPECT_EQ(v.ButtonTable[1].CallFlash, kTrue);
-    EXPECT_EQ(v.ButtonTable[2].CallFlash, kFalse);
-    EXPECT_EQ(v.ButtonTable[2].State, 10);
-    EXPECT_EQ(w.Buttons[2].BackColour, kOffColour);
+    EXPECT_EQ(v.ButtonTable[2].CallFlash, kTrue);
+    EXPECT_EQ(w.Buttons[2].BackColour, kUntouched);
     EXPECT_EQ(v.ButtonTable[3].CallFlash, kFalse);
     EXPECT_EQ(v.ButtonTable[3].OverhangCount, 6);
     EXPECT_FALSE(dir.Exists(kErrorLogName));

@@ -148,12 +148,14 @@ Station numbering:
       output as a list position (its row in the name-sorted station list),
       so they reach the station at that position, not necessarily the
       panel's own output.
-    Talk passes its 0-based output: it reaches that station.
-    Call Answer passes the caller's 0-based output: it reaches the caller;
-      with no caller (16383) the request is ignored.
-    Dial Up passes the chosen station's number plus one, so on this server
-      it reaches the station numbered one above the chosen one; choosing
-      the last station (N-1) gives N, which is ignored.
+    Talk passes its 0-based output: it reaches that station. It flashes
+      while an input of that station feeds the panel's own output at level
+      1 (after "call STATION OUTPUT"), and for the overhang after that.
+    Call Answer passes the caller's 0-based output: it reaches the caller
+      and ends the flashing of the caller's Talk keys; with no caller
+      (16383) the request is ignored.
+    Dial Up passes the chosen station's 0-based number: it reaches the
+      station named in the panel's red Dial Up box.
 
 Commands (one per line, from standard input and from the --script file):
   call STATION OUTPUT    station STATION's input joins OUTPUT at level 1: a
