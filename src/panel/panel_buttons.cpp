@@ -53,9 +53,9 @@ void PressMomentary(PanelContext& ctx, ButtonRecord& b, ButtonFace& face) {
 void ButtonPress(PanelContext& ctx, MainWindowDialogs& dialogs, int16_t index,
                  int16_t mouseButton) {
     Trap(ctx.v, "Error Processing Button Press", "Program Error", [&] {
-        ButtonRecord& b = At(ctx.v.ButtonTable, index);
         if (mouseButton == kRightButton) {
             // A held or lit momentary button keeps its crosspoint: no editing under it.
+            const ButtonRecord& b = At(ctx.v.ButtonTable, index);
             if (!IsLatching(b.Type) && b.State == kOn) {
                 return;
             }
@@ -65,6 +65,7 @@ void ButtonPress(PanelContext& ctx, MainWindowDialogs& dialogs, int16_t index,
         if (ctx.v.Connected == kFalse) {
             return;
         }
+        ButtonRecord& b = At(ctx.v.ButtonTable, index);
         ButtonFace& face = At(ctx.w.Buttons, index);
         if (IsLatching(b.Type)) {
             PressLatching(ctx, b, face);
@@ -77,6 +78,11 @@ void ButtonPress(PanelContext& ctx, MainWindowDialogs& dialogs, int16_t index,
 void ButtonRelease(PanelContext& ctx, int16_t index, int16_t mouseButton) {
     Trap(ctx.v, "Error Processing Button Release", "Program Error", [&] {
         if (mouseButton == kRightButton) {
+            return;
+        }
+        // While the link is down only a held key has work left; a key beyond the
+        // table was never pressed.
+        if (ctx.v.Connected == kFalse && (index < 0 || index >= std::ssize(ctx.v.ButtonTable))) {
             return;
         }
         ButtonRecord& b = At(ctx.v.ButtonTable, index);

@@ -121,8 +121,11 @@ TEST(PanelButtons, OtherTypesAndADisconnectedPanelDoNothing) {
     EXPECT_EQ(p.v.ButtonTable[0].State, 0);
     EXPECT_EQ(p.v.ButtonTable[1].State, 0);
     EXPECT_EQ(p.w.Buttons[0].BackColour, kOffColour);
+    p.v.ButtonTable.resize(4);  // "Button Count=3": a key beyond it has no record
+    Click(p, 6);
     EXPECT_TRUE(p.socket.written.empty());
     EXPECT_TRUE(p.v.KeptBreaks.empty());
+    EXPECT_FALSE(p.dir.Exists("Errorlog.txt"));
 }
 
 TEST(PanelButtons, RightPressOpensTheCaptionEditorOutsideKeepOnTop) {
