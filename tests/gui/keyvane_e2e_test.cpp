@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
@@ -36,7 +37,7 @@ QStringList Pixels(const QString& display, int x, int y, int height) {
 
 }  // namespace
 
-TEST(KeyvaneProgram, CallFlashesTheTalkButtonCallAnswerReachesTheServerExitSaves) {
+TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenStationExitSaves) {
     TempDir dir;
     DesktopSession run;
     ASSERT_TRUE(run.StartX(70, "800x600x24"));
@@ -44,9 +45,11 @@ TEST(KeyvaneProgram, CallFlashesTheTalkButtonCallAnswerReachesTheServerExitSaves
     const QString port = run.StartServer(SWITCHERSIM_BINARY, {"--trace", "--type-ms", "0"});
     ASSERT_FALSE(port.isEmpty()) << "the stand-in server did not start";
 
-    // Own output 2, own input 3; button 0 talks to station 4 (AUDIO).
+    // Own output 2, own input 3; button 0 talks to station 4 (AUDIO). A 0.2 s flash
+    // tick and a 0.4 s overhang keep the call short.
     const std::string ini = "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + port.toStdString() +
                             "\r\n[CONFIG]\r\nOutput=3\r\nInput=4\r\nStay On Top=No\r\n"
+                            "Flash Rate=400\r\nOver Hang=1\r\n"
                             "[BUTTON 0]\r\nType=2\r\nFirst=5\r\nLine 1=Audio\r\nLine 2=Talk\r\n";
     dir.Write("zebntpnl.ini", ini);
     std::filesystem::copy_file(KEYVANE_BINARY, dir.path() / "keyvane");
@@ -75,7 +78,22 @@ TEST(KeyvaneProgram, CallFlashesTheTalkButtonCallAnswerReachesTheServerExitSaves
     const int faceTop = static_cast<int>(column.indexOf("#3A424E"));
     ASSERT_GE(faceTop, 0) << "no panel face in the window";
     const int top = y + faceTop;
-    EXPECT_EQ(Pixels(display, x + 32 + 5, top + 12 + 5, 1).value(0), "#FEFFF4");
+    const auto key = [&] { return Pixels(display, x + 32 + 5, top + 12 + 5, 1).value(0); };
+    const auto keyColoursFor = [&](int ms) {
+        std::set<QString> colours;
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            colours.insert(key());
+        }
+        return colours;
+    };
+    const auto press = [&](int px, int py) {
+        RunTool("xdotool", {"mousemove", QString::number(px), QString::number(py)}, display);
+        RunTool("xdotool", {"mousedown", "1"}, display);
+        QThread::msleep(300);
+    };
+    EXPECT_EQ(key(), "#FEFFF4");
 
     // Wait until the tables are in (the map follows the names), then the call.
     ASSERT_TRUE(WaitFor([&] { return run.Trace().contains("crosspoint-map"); }, 10000));
@@ -83,22 +101,42 @@ TEST(KeyvaneProgram, CallFlashesTheTalkButtonCallAnswerReachesTheServerExitSaves
     std::set<QString> seen;
     WaitFor(
         [&] {
-            seen.insert(Pixels(display, x + 32 + 5, top + 12 + 5, 1).value(0));
+            seen.insert(key());
             return seen.count("#80FF80") && seen.count("#FEFFF4") && seen.size() == 2;
         },
         6000);
     EXPECT_TRUE(seen.count("#80FF80")) << "the Talk button never lit";
     EXPECT_TRUE(seen.count("#FEFFF4")) << "the Talk button never went dark";
+    QThread::msleep(1500);  // well past the overhang, the caller still talking
+    EXPECT_TRUE(keyColoursFor(1500).count("#80FF80")) << "the flash stopped during the call";
 
-    const QString ax = QString::number(x + 360 + 28), ay = QString::number(top + 48 + 18);
-    RunTool("xdotool", {"mousemove", ax, ay}, display);
-    RunTool("xdotool", {"mousedown", "1"}, display);
-    QThread::msleep(300);
+    press(x + 360 + 28, top + 48 + 18);  // Call Answer
     RunTool("xdotool", {"mouseup", "1"}, display);
     EXPECT_TRUE(WaitFor(
         [&] {
             return run.Trace().contains("crosspoint-change code=37 in=3 out=4") &&
                    run.Trace().contains("crosspoint-change code=33 in=3 out=4");
+        },
+        5000))
+        << run.Trace().toStdString();
+    EXPECT_TRUE(WaitFor([&] { return key() == "#FEFFF4"; }, 2000));
+    EXPECT_EQ(keyColoursFor(1500), std::set<QString>{"#FEFFF4"}) << "answered, still flashing";
+
+    // FLOOR MGR is station 7 but row 4 of the name-sorted list.
+    RunTool("xdotool", {"windowfocus", "--sync", window}, display);
+    RunTool("xdotool", {"mousemove", QString::number(x + 482), QString::number(top + 35)}, display);
+    RunTool("xdotool", {"click", "1"}, display);
+    QThread::msleep(500);
+    RunTool("xdotool", {"type", "FL"}, display);
+    RunTool("xdotool", {"key", "Return"}, display);
+    QThread::msleep(300);
+    press(x + 360 + 28, top + 12 + 18);  // Dial Up
+    EXPECT_EQ(Pixels(display, x + 360 + 5, top + 12 + 5, 1).value(0), "#80FF80");
+    RunTool("xdotool", {"mouseup", "1"}, display);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return run.Trace().contains("crosspoint-change code=37 in=3 out=7") &&
+                   run.Trace().contains("crosspoint-change code=33 in=3 out=7");
         },
         5000))
         << run.Trace().toStdString();
