@@ -11,8 +11,9 @@ namespace kv {
 inline constexpr const char* kIniFileName = "zebntpnl.ini";
 // A file that failed to read is kept under this name for the operator to inspect.
 inline constexpr const char* kBadIniFileName = "zebntpnl.ini.bad";
-// The writer's new file before it replaces the old one.
-inline constexpr const char* kIniTempFileName = "zebntpnl.ini.tmp";
+// The writer's new file before it replaces the old one: this name and six characters of
+// its own, so that panels saving in one directory at once never share it.
+inline constexpr const char* kIniTempPrefix = "zebntpnl.ini.tmp.";
 
 // True when the file existed and was read to its end. Also relabels the
 // buttons and applies the window order and the poll interval to the view.

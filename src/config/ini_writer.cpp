@@ -1,11 +1,9 @@
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <cstdlib>
 #include <string>
-#include <utility>
 
 #include "config/ini_file.h"
 #include "config/password_code.h"
@@ -70,11 +68,13 @@ int FaultOfErrno(int error) {
     }
 }
 
-// Closes the descriptor and removes the unfinished file on every way out but success.
+// A new owner-only file of its own beside the target. Closes the descriptor and removes the
+// unfinished file on every way out but success.
 class TempFile {
 public:
-    explicit TempFile(std::string path) : path_(std::move(path)) {
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    explicit TempFile(const std::string& directory)
+        : directory_(directory), path_(directory + kIniTempPrefix + "XXXXXX") {
+        fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
         if (fd_ < 0) {
             Raise(FaultOfErrno(errno));
         }
@@ -90,9 +90,8 @@ public:
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
 
+    // On disk before the rename, so that a crash leaves the old file or the new one whole.
     void WriteAll(const std::string& bytes) {
-        // An older leftover of the same name may carry wider permissions.
-        Check(::fchmod(fd_, S_IRUSR | S_IWUSR));
         std::size_t done = 0;
         while (done < bytes.size()) {
             const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
@@ -110,6 +109,13 @@ public:
     void ReplaceWith(const std::string& target) {
         Check(::rename(path_.c_str(), target.c_str()));
         kept_ = true;
+        // Makes the rename itself durable. The new file is in place already, so a directory
+        // that cannot be synced does not turn the save into a failure.
+        const int dir = ::open(directory_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
     }
 
 private:
@@ -118,6 +124,7 @@ private:
             Raise(FaultOfErrno(errno));
         }
     }
+    std::string directory_;
     std::string path_;
     int fd_ = -1;
     bool kept_ = false;
@@ -129,7 +136,7 @@ bool WriteIniFile(IntercVariables& v) {
     return Trap(v, "Error Writing ini File", "File Error", [&] {
         // The whole text first: a value that cannot be written leaves the old file untouched.
         const std::string text = FileText(v);
-        TempFile temp(v.ProgramDirectory + kIniTempFileName);
+        TempFile temp(v.ProgramDirectory);
         temp.WriteAll(text);
         temp.ReplaceWith(v.ProgramDirectory + kIniFileName);
     });

@@ -17,6 +17,14 @@ fs::perms Permissions(const fs::path& file) {
 
 constexpr fs::perms kOwnerOnly = fs::perms::owner_read | fs::perms::owner_write;
 
+int TempFiles(const fs::path& dir) {
+    int count = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
+        count += entry.path().filename().string().rfind(kIniTempPrefix, 0) == 0 ? 1 : 0;
+    }
+    return count;
+}
+
 TEST(IniWriter, StartingValuesGiveTheseExactBytes) {
     ConfigPanel p;
     ASSERT_TRUE(WriteIniFile(p.v));
@@ -31,7 +39,7 @@ TEST(IniWriter, StartingValuesGiveTheseExactBytes) {
     }
     EXPECT_EQ(p.Ini(), expected);
     EXPECT_EQ(Permissions(p.dir.path() / kIniFileName), kOwnerOnly);
-    EXPECT_FALSE(p.dir.Exists(kIniTempFileName));
+    EXPECT_EQ(TempFiles(p.dir.path()), 0);
     EXPECT_FALSE(p.dir.Exists(kErrorLogName));
 }
 
@@ -112,7 +120,7 @@ TEST(IniWriter, UnwritableRecordLeavesTheOldFileWhole) {
     EXPECT_FALSE(WriteIniFile(p.v));
     EXPECT_EQ(p.Ini(), old);
     EXPECT_EQ(p.LogEntries(kWriteFailure + " 9 - "), 1);
-    EXPECT_FALSE(p.dir.Exists(kIniTempFileName));
+    EXPECT_EQ(TempFiles(p.dir.path()), 0);
 }
 
 TEST(IniWriter, FailingFileSystemLeavesTheOldFileWhole) {
@@ -121,39 +129,39 @@ TEST(IniWriter, FailingFileSystemLeavesTheOldFileWhole) {
     const std::string old = p.Ini();
     p.v.UserName = "changed";
 
-    fs::create_directory(p.dir.path() / kIniTempFileName);
-    EXPECT_FALSE(WriteIniFile(p.v));
-    EXPECT_EQ(p.Ini(), old);
-    EXPECT_EQ(p.LogEntries(kWriteFailure), 1);
-    EXPECT_TRUE(fs::is_directory(p.dir.path() / kIniTempFileName));
-
-    fs::remove(p.dir.path() / kIniTempFileName);
     fs::create_directory(p.dir.path() / "sub");
     fs::create_directory(p.dir.path() / "sub" / kIniFileName);  // a directory cannot be replaced
     const std::string programDirectory = p.v.ProgramDirectory;
     p.v.ProgramDirectory = programDirectory + "sub/";
     EXPECT_FALSE(WriteIniFile(p.v));
-    EXPECT_FALSE(p.dir.Exists(std::string("sub/") + kIniTempFileName));
+    EXPECT_EQ(TempFiles(p.dir.path() / "sub"), 0);
 
     p.v.ProgramDirectory = programDirectory + "missing/";
     EXPECT_FALSE(WriteIniFile(p.v));
     EXPECT_FALSE(p.dir.Exists("missing"));
 
     p.v.ProgramDirectory = programDirectory;
+    EXPECT_EQ(p.Ini(), old);
     EXPECT_TRUE(WriteIniFile(p.v));
     EXPECT_NE(p.Ini().find("User Name=changed\r\n"), std::string::npos);
 }
 
-TEST(IniWriter, FileIsOwnerOnlyWhateverWasThereBefore) {
+// Another panel saving in the same directory keeps its temporary file to itself.
+TEST(IniWriter, FileIsOwnerOnlyAndOtherSavesInProgressAreLeftAlone) {
     ConfigPanel p;
     p.dir.Write(kIniFileName, "old");
     fs::permissions(p.dir.path() / kIniFileName, fs::perms::all);
-    p.dir.Write(kIniTempFileName, "left over from a crash");
-    fs::permissions(p.dir.path() / kIniTempFileName, fs::perms::all);
+    const std::string others[] = {"zebntpnl.ini.tmp", std::string(kIniTempPrefix) + "a1B2c3"};
+    for (const std::string& other : others) {
+        p.dir.Write(other, "another panel's save in progress");
+    }
     ASSERT_TRUE(WriteIniFile(p.v));
     EXPECT_EQ(Permissions(p.dir.path() / kIniFileName), kOwnerOnly);
     EXPECT_EQ(p.Ini().substr(0, 9), "[SETUP]\r\n");
-    EXPECT_FALSE(p.dir.Exists(kIniTempFileName));
+    for (const std::string& other : others) {
+        EXPECT_EQ(p.dir.Read(other), "another panel's save in progress") << other;
+    }
+    EXPECT_EQ(TempFiles(p.dir.path()), 1);  // the other panel's only
 }
 
 }  // namespace
