@@ -1,7 +1,10 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,16 +23,58 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The file's lines; CR LF, a lone CR and a lone LF all end a line.
-std::vector<std::string> ReadEntries(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+// Closes the file on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Anything but a regular file (a FIFO, a device) is never opened: opening it could hang the
+// start. Non-blocking and checked again once open, in case the file was swapped meanwhile.
+std::string ReadBytes(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
         Raise(faults::kPathFileAccess);
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        Raise(faults::kDeviceIo);
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Fd() < 0) {
+        Raise(errno == EACCES ? faults::kPermissionDenied : faults::kPathFileAccess);
     }
+    struct stat info {};
+    if (::fstat(file.Fd(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        Raise(faults::kPathFileAccess);
+    }
+    std::string bytes;
+    char chunk[4096];
+    for (;;) {
+        const ssize_t n = ::read(file.Fd(), chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            Raise(faults::kDeviceIo);
+        }
+        if (n == 0) {
+            return bytes;
+        }
+        bytes.append(chunk, static_cast<std::size_t>(n));
+    }
+}
+
+// The file's lines; CR LF, a lone CR and a lone LF all end a line.
+std::vector<std::string> ReadEntries(const fs::path& path) {
+    const std::string bytes = ReadBytes(path);
     std::vector<std::string> entries;
     std::size_t start = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -196,14 +241,20 @@ void ReadEntry(IntercVariables& v, MainWindowView& w, const std::vector<std::str
     }
 }
 
-// Kept for the operator to inspect; it holds the encoded password, so owner only.
+// Kept for the operator to inspect; it holds the encoded password, so owner only. A file that
+// cannot be copied (unreadable, not a regular file) is moved aside instead: the next save must
+// not replace the only copy of the operator's settings.
 void KeepBadCopy(const fs::path& file, const fs::path& copy) {
     std::error_code ec;
-    fs::copy_file(file, copy, fs::copy_options::overwrite_existing, ec);
-    if (!ec) {
-        fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write,
-                        fs::perm_options::replace, ec);
+    if (fs::is_regular_file(file, ec)) {
+        fs::copy_file(file, copy, fs::copy_options::overwrite_existing, ec);
+        if (!ec) {
+            fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write,
+                            fs::perm_options::replace, ec);
+            return;
+        }
     }
+    fs::rename(file, copy, ec);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -321,6 +323,30 @@ TEST(IniReader, BadCopyIsReplacedAndOwnerOnly) {
     ConfigPanel good;
     EXPECT_TRUE(good.Read({"Output=4"}));
     EXPECT_FALSE(good.dir.Exists(kBadIniFileName));
+}
+
+// What cannot be copied is moved aside whole, so the next save cannot replace the only copy.
+// A FIFO is never opened: the start does not hang on it.
+TEST(IniReader, UnreadableOrSpecialFileIsMovedAside) {
+    ConfigPanel fifo;
+    ASSERT_EQ(::mkfifo((fifo.dir.path() / kIniFileName).c_str(), 0600), 0);
+    EXPECT_FALSE(ReadIniFile(fifo.v, fifo.w));
+    EXPECT_EQ(fifo.LogEntries(kReadFailure), 1);
+    EXPECT_TRUE(fs::is_fifo(fifo.dir.path() / kBadIniFileName));
+    EXPECT_TRUE(WriteIniFile(fifo.v));
+    EXPECT_TRUE(fs::is_regular_file(fifo.dir.path() / kIniFileName));
+
+    ConfigPanel p;
+    p.dir.Write(kIniFileName, "Output=4\r\n");
+    fs::permissions(p.dir.path() / kIniFileName, fs::perms::none);
+    fs::permissions(p.dir.path(), fs::perms::all);
+    ::setfsuid(65534);  // root reads any file, nobody does not; no change for other users
+    EXPECT_FALSE(ReadIniFile(p.v, p.w));
+    ::setfsuid(0);
+    EXPECT_EQ(p.LogEntries(kReadFailure), 1);
+    EXPECT_FALSE(p.dir.Exists(kIniFileName));
+    fs::permissions(p.dir.path() / kBadIniFileName, fs::perms::owner_read);
+    EXPECT_EQ(p.dir.Read(kBadIniFileName), "Output=4\r\n");
 }
 
 }  // namespace
