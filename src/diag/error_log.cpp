@@ -44,17 +44,29 @@ fs::path LogPath(const IntercVariables& v) {
     return fs::path(v.ProgramDirectory + kErrorLogName);
 }
 
-std::string ArchiveName(const std::tm& now) {
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%02d%02d%02d %02d%02d", now.tm_mon + 1, now.tm_mday,
-                  now.tm_year % 100, now.tm_hour, now.tm_min);
-    return std::string("Errorlog ") + stamp + ".txt";
-}
-
 void Check(const std::error_code& ec) {
     if (ec) {
         Raise(faults::kPathFileAccess, ec.message());
     }
+}
+
+// A copy under the name of this minute. A later rollover within the same minute takes
+// " (2)", " (3)", ... after it, so that no archive is overwritten.
+void ArchiveLog(const IntercVariables& v, const fs::path& log, const std::tm& now) {
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "Errorlog %02d%02d%02d %02d%02d", now.tm_mon + 1,
+                  now.tm_mday, now.tm_year % 100, now.tm_hour, now.tm_min);
+    constexpr int kArchivesPerMinute = 99;
+    for (int n = 1; n <= kArchivesPerMinute; ++n) {
+        const std::string suffix = n == 1 ? ".txt" : " (" + std::to_string(n) + ").txt";
+        std::error_code ec;
+        fs::copy_file(log, fs::path(v.ProgramDirectory + stamp + suffix), ec);
+        if (ec != std::errc::file_exists) {
+            Check(ec);
+            return;
+        }
+    }
+    Raise(faults::kPathFileAccess);
 }
 
 void WriteLines(std::ofstream& out, const std::string& line) {
@@ -127,13 +139,12 @@ void AppendErrorLogEntry(IntercVariables& v, const std::string& text, const std:
         const std::uintmax_t length = exists ? fs::file_size(log, ec) : 0;
         Check(ec);
         if (length >= v.ErrorLog.RolloverSize) {
-            const fs::path archive = fs::path(v.ProgramDirectory + ArchiveName(now));
-            fs::copy_file(log, archive, fs::copy_options::overwrite_existing, ec);
-            Check(ec);
+            ArchiveLog(v, log, now);
             fs::remove(log, ec);
             Check(ec);
         }
-        if (!fs::exists(log, ec)) {
+        // An empty log is one whose banner a failed write lost.
+        if (!fs::exists(log, ec) || fs::file_size(log, ec) == 0) {
             CreateErrorLogFile(v);
         }
         std::ofstream out(log, std::ios::binary | std::ios::app);

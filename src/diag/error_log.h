@@ -7,7 +7,8 @@
 #include "panel/interc_variables.h"
 
 // The error log Errorlog.txt beside the program: one line per failure, a
-// banner at the top, rolled over to "Errorlog MMDDYY HHMM.txt" at its size limit.
+// banner at the top, rolled over to "Errorlog MMDDYY HHMM.txt" at its size limit
+// (" (2)" and on before ".txt" for further rollovers in the same minute).
 
 namespace kv {
 

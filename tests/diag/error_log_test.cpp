@@ -94,33 +94,41 @@ TEST_F(ErrorLogTest, NumberSignTakesOneColumn) {
     EXPECT_EQ(FormatErrorDescription("M", Fault{0, "none"}), "M: Error #  0 - none");
 }
 
-TEST_F(ErrorLogTest, RollsOverAtTheLimitNotBelowIt) {
+TEST_F(ErrorLogTest, RollsOverAtTheLimitNotBelowItAndKeepsEveryArchiveOfAMinute) {
     v.ErrorLog.RolloverSize = 2000;
     CreateErrorLogFile(v);
-    const auto bannerSize = std::filesystem::file_size(dir.path() / kErrorLogName);
-    dir.Write(kErrorLogName, dir.Read(kErrorLogName) + std::string(1999 - bannerSize, 'x'));
-
+    const std::string banner = dir.Read(kErrorLogName);
+    dir.Write(kErrorLogName, banner + std::string(1999 - banner.size(), 'x'));
     LogError(v, "first", "Program Error", Fault{5, "d"});
     EXPECT_FALSE(dir.Exists("Errorlog 030726 1405.txt")) << "1,999 bytes: no rollover";
-    const auto grown = std::filesystem::file_size(dir.path() / kErrorLogName);
-    EXPECT_GT(grown, 2000u);
 
+    // Exactly 2,000 bytes, twice within one minute: two archives.
     now = At(2026, 3, 7, 9, 4, 0);
-    const std::string before = dir.Read(kErrorLogName);
-    LogError(v, "second", "Program Error", Fault{5, "d"});
-    EXPECT_EQ(dir.Read("Errorlog 030726 0904.txt"), before);
-    const auto lines = Lines(dir.Read(kErrorLogName));
-    ASSERT_EQ(lines.size(), 12u);
-    EXPECT_NE(lines[11].find("second"), std::string::npos);
+    char fill = 'a';
+    for (const char* archive : {"Errorlog 030726 0904.txt", "Errorlog 030726 0904 (2).txt"}) {
+        const std::string full = banner + std::string(2000 - banner.size(), fill++);
+        dir.Write(kErrorLogName, full);
+        LogError(v, "second", "Program Error", Fault{5, "d"});
+        EXPECT_EQ(dir.Read(archive), full) << archive;
+        const auto lines = Lines(dir.Read(kErrorLogName));
+        ASSERT_EQ(lines.size(), 12u);
+        EXPECT_NE(lines[11].find("second"), std::string::npos);
+    }
 }
 
-TEST_F(ErrorLogTest, DeletedLogIsRecreatedWithItsBanner) {
-    LogError(v, "one", "c", Fault{5, "d"});
-    std::filesystem::remove(dir.path() / kErrorLogName);
-    LogError(v, "two", "c", Fault{5, "d"});
-    const auto lines = Lines(dir.Read(kErrorLogName));
-    ASSERT_EQ(lines.size(), 12u);
-    EXPECT_NE(lines[11].find("two"), std::string::npos);
+TEST_F(ErrorLogTest, DeletedOrEmptiedLogIsRecreatedWithItsBanner) {
+    for (const bool emptied : {false, true}) {
+        LogError(v, "one", "c", Fault{5, "d"});
+        if (emptied) {
+            dir.Write(kErrorLogName, "");  // as a write that failed after creating it leaves it
+        } else {
+            std::filesystem::remove(dir.path() / kErrorLogName);
+        }
+        LogError(v, "two", "c", Fault{5, "d"});
+        const auto lines = Lines(dir.Read(kErrorLogName));
+        ASSERT_EQ(lines.size(), 12u) << emptied;
+        EXPECT_NE(lines[11].find("two"), std::string::npos);
+    }
 }
 
 TEST_F(ErrorLogTest, AFailingLogGivesOneNestedReportThenSilence) {
