@@ -12,10 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -35,12 +31,8 @@ bool SameAnyCase(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::string HelpFilePath(const std::string& programDirectory) {
-    // Blanks after the directory would otherwise become part of the file name.
-    std::string dir = programDirectory;
-    while (!dir.empty() && IsBlank(dir.back())) {
-        dir.pop_back();
-    }
-    return WithTrailingSeparator(dir) + kHelpFileName;
+    // Taken as it stands: a folder's name may end in a blank.
+    return WithTrailingSeparator(programDirectory) + kHelpFileName;
 }
 
 std::optional<std::string> FindFileAnyCase(const std::string& directory, const std::string& name) {

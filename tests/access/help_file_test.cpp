@@ -8,11 +8,11 @@ TEST(HelpFile, PathHasExactlyOneSeparatorBeforeTheFileName) {
     EXPECT_EQ(kv::HelpFilePath("/opt/keyvane"), "/opt/keyvane/Intercom.HLP");
     EXPECT_EQ(kv::HelpFilePath("/opt/keyvane/"), "/opt/keyvane/Intercom.HLP");
     EXPECT_EQ(kv::HelpFilePath("/opt/keyvane//"), "/opt/keyvane/Intercom.HLP");
-    // Trailing blanks after the separator must not end up in the file name.
-    EXPECT_EQ(kv::HelpFilePath("/opt/keyvane/  "), "/opt/keyvane/Intercom.HLP");
+    // A folder's name may end in blanks: they are part of the path.
+    EXPECT_EQ(kv::HelpFilePath("/opt/key vane "), "/opt/key vane /Intercom.HLP");
+    EXPECT_EQ(kv::HelpFilePath("/opt/keyvane/  "), "/opt/keyvane/  /Intercom.HLP");
     EXPECT_EQ(kv::HelpFilePath("/"), "/Intercom.HLP");
     EXPECT_EQ(kv::HelpFilePath(""), "./Intercom.HLP");
-    EXPECT_EQ(kv::HelpFilePath("  "), "./Intercom.HLP");
 }
 
 TEST(HelpFile, FoundWhateverTheCaseOfItsName) {
