@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "access/credential_check.h"
+
 namespace kv {
 
 void ActivateCredential(const IntercVariables& v, CredentialDialog& d) {
@@ -25,6 +27,10 @@ void CredentialOk(IntercVariables& v, platform::MessageBox& box, CredentialDialo
         box.Show("New Password Entered Differently In Confirm Box", "Login",
                  platform::MessageIcon::None);
         d.Focus = {FocusTarget::NewPassword, true};
+        return;
+    }
+    if (!CredentialsStorable(box, d.NewUserNameText, d.NewPasswordText, d.Focus,
+                             FocusTarget::NewUserName, FocusTarget::NewPassword)) {
         return;
     }
     std::string oldPassword = std::exchange(v.Password, d.NewPasswordText);

@@ -28,8 +28,9 @@ using ConfigurationWriter = std::function<bool(IntercVariables&)>;
 // Each showing: the current user name, every other box empty, the focus on the old password.
 void ActivateCredential(const IntercVariables& v, CredentialDialog& d);
 
-// Checks the old password, then the confirmation; on success stores and writes the new
-// credentials before closing. A failed write restores the old ones and keeps the dialog open.
+// Checks the old password, the confirmation, then that the file can hold the new credentials;
+// on success stores and writes them before closing. A failed write restores the old ones and keeps
+// the dialog open.
 void CredentialOk(IntercVariables& v, platform::MessageBox& box, CredentialDialog& d,
                   const ConfigurationWriter& write);
 

@@ -8,9 +8,12 @@
 #include "access/dialog_geometry.h"
 #include "config/ini_file.h"
 #include "panel/layout_units.h"
+#include "platform/qt_text.h"
 
 using kv::FocusTarget;
 using kv::Place;
+using kv::platform::FromQt;
+using kv::platform::ToQt;
 
 namespace {
 
@@ -62,11 +65,11 @@ void CredentialView::Open() {
 }
 
 void CredentialView::Ok() {
-    d_.UserNameText = userName_->text().toStdString();
-    d_.OldPasswordText = oldPassword_->text().toStdString();
-    d_.NewUserNameText = newUserName_->text().toStdString();
-    d_.NewPasswordText = newPassword_->text().toStdString();
-    d_.ConfirmPasswordText = confirmPassword_->text().toStdString();
+    d_.UserNameText = FromQt(userName_->text());
+    d_.OldPasswordText = FromQt(oldPassword_->text());
+    d_.NewUserNameText = FromQt(newUserName_->text());
+    d_.NewPasswordText = FromQt(newPassword_->text());
+    d_.ConfirmPasswordText = FromQt(confirmPassword_->text());
     kv::CredentialOk(s_.ctx.v, s_.box, d_, kv::WriteIniFile);
     Render();
 }
@@ -81,12 +84,13 @@ void CredentialView::Render() {
         done(QDialog::Accepted);
         return;
     }
-    userName_->setText(QString::fromStdString(d_.UserNameText));
-    oldPassword_->setText(QString::fromStdString(d_.OldPasswordText));
-    newUserName_->setText(QString::fromStdString(d_.NewUserNameText));
-    newPassword_->setText(QString::fromStdString(d_.NewPasswordText));
-    confirmPassword_->setText(QString::fromStdString(d_.ConfirmPasswordText));
+    userName_->setText(ToQt(d_.UserNameText));
+    oldPassword_->setText(ToQt(d_.OldPasswordText));
+    newUserName_->setText(ToQt(d_.NewUserNameText));
+    newPassword_->setText(ToQt(d_.NewPasswordText));
+    confirmPassword_->setText(ToQt(d_.ConfirmPasswordText));
     QLineEdit* target = d_.Focus.Target == FocusTarget::OldPassword   ? oldPassword_
+                        : d_.Focus.Target == FocusTarget::NewUserName ? newUserName_
                         : d_.Focus.Target == FocusTarget::NewPassword ? newPassword_
                                                                       : nullptr;
     ApplyFocus(target, d_.Focus);

@@ -4,7 +4,7 @@
 
 namespace kv {
 
-enum class FocusTarget { None, UserName, Password, OldPassword, NewPassword };
+enum class FocusTarget { None, UserName, Password, OldPassword, NewUserName, NewPassword };
 
 struct FocusRequest {
     FocusTarget Target = FocusTarget::None;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "config/file_text.h"
 #include "panel/layout_units.h"
 
 using kv::Place;
@@ -33,6 +34,8 @@ QLineEdit* NewTextBox(QWidget* parent, const char* name, int left, int top, bool
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
     Place(box, left, top, width, 345);
+    // The file keeps no more of a user name or password.
+    box->setMaxLength(static_cast<int>(kv::kCredentialLength));
     if (masked) {
         // Every character shown as "*", whatever the style's own mask character is.
         box->setEchoMode(QLineEdit::Password);

@@ -15,7 +15,8 @@ class QWidget;
 void SetFixedDialog(QDialog* dialog, int width, int height);
 void CenterOnScreen(QWidget* window);
 
-// A text box 2325 x 345 (wider boxes in frames pass their own width).
+// A text box 2325 x 345 (wider boxes in frames pass their own width) for a user name or
+// password, so no longer than the file keeps.
 QLineEdit* NewTextBox(QWidget* parent, const char* name, int left, int top, bool masked,
                       int width = 2325);
 QLabel* NewLabel(QWidget* parent, const char* name, const char* text, int left, int top,

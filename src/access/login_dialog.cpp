@@ -1,5 +1,7 @@
 #include "access/login_dialog.h"
 
+#include "access/credential_check.h"
+
 namespace kv {
 namespace {
 
@@ -19,6 +21,10 @@ void ActivateLogin(const IntercVariables& v, LoginDialog& d) {
 
 void LoginOk(IntercVariables& v, platform::MessageBox& box, LoginDialog& d) {
     if (FirstEntry(d)) {
+        if (!CredentialsStorable(box, d.UserNameText, d.PasswordText, d.Focus,
+                                 FocusTarget::UserName, FocusTarget::Password)) {
+            return;
+        }
         v.Password = d.PasswordText;
         v.UserName = d.UserNameText;
         d.Visible = false;

@@ -25,7 +25,8 @@ struct LoginDialog {
 // Each showing: the boxes refilled, Cancel and the focus by mode.
 void ActivateLogin(const IntercVariables& v, LoginDialog& d);
 
-// First entry stores both boxes as they are; a login compares the password exactly.
+// First entry stores both boxes as they are, once the file can hold them; a login compares
+// the password exactly.
 void LoginOk(IntercVariables& v, platform::MessageBox& box, LoginDialog& d);
 
 // Escape or the Cancel button; nothing happens while Cancel is disabled.

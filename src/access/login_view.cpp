@@ -6,8 +6,11 @@
 #include <QPushButton>
 
 #include "access/dialog_geometry.h"
+#include "platform/qt_text.h"
 
 using kv::FocusTarget;
+using kv::platform::FromQt;
+using kv::platform::ToQt;
 
 LoginView::LoginView(kv::Services& s, QWidget* parent) : QDialog(parent), s_(s) {
     setObjectName(QStringLiteral("frmIntercLogin"));
@@ -51,13 +54,18 @@ void LoginView::closeEvent(QCloseEvent* event) {
         Collect();
         kv::LoginFrameClose(s_.ctx.v, s_.box, d_);
         Render();
+        if (d_.Visible) {
+            // A first entry the file cannot hold stays open to be corrected.
+            event->ignore();
+            return;
+        }
     }
     event->accept();
 }
 
 void LoginView::Collect() {
-    d_.UserNameText = userName_->text().toStdString();
-    d_.PasswordText = password_->text().toStdString();
+    d_.UserNameText = FromQt(userName_->text());
+    d_.PasswordText = FromQt(password_->text());
 }
 
 void LoginView::Render() {
@@ -65,8 +73,8 @@ void LoginView::Render() {
         done(QDialog::Accepted);
         return;
     }
-    userName_->setText(QString::fromStdString(d_.UserNameText));
-    password_->setText(QString::fromStdString(d_.PasswordText));
+    userName_->setText(ToQt(d_.UserNameText));
+    password_->setText(ToQt(d_.PasswordText));
     cancel_->setEnabled(d_.CancelEnabled);
     QLineEdit* target = d_.Focus.Target == FocusTarget::UserName   ? userName_
                         : d_.Focus.Target == FocusTarget::Password ? password_

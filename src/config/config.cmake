@@ -1,5 +1,6 @@
 # The configuration file, program setup and the program directory (no Qt).
 add_library(kv_config STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/file_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ini_reader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ini_writer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_reading.cpp

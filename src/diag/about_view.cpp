@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt_text.h"
+
 namespace {
 
 // Image1: the maker's logo, drawn so that no image file has to travel with the program.
@@ -131,9 +133,9 @@ void AboutView::Open() {
 }
 
 void AboutView::Render() {
-    versionInfo_->setText(QString::fromStdString(a_.VersionInfo));
-    timeOut_->setText(QString::fromStdString(a_.TimeOut));
-    rate_->setText(QString::fromStdString(a_.Rate));
-    output_->setText(QString::fromStdString(a_.OutputControlled));
-    server_->setText(QString::fromStdString(a_.ServerLocation));
+    versionInfo_->setText(kv::platform::ToQt(a_.VersionInfo));
+    timeOut_->setText(kv::platform::ToQt(a_.TimeOut));
+    rate_->setText(kv::platform::ToQt(a_.Rate));
+    output_->setText(kv::platform::ToQt(a_.OutputControlled));
+    server_->setText(kv::platform::ToQt(a_.ServerLocation));
 }

@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "config/file_text.h"
 #include "panel/layout_units.h"
+#include "platform/qt_text.h"
 
 namespace kv {
 namespace {
@@ -27,9 +29,11 @@ QFont FixedPitch() {
 }
 
 QLineEdit* CaptionBox(QWidget* frame, const QString& name, const std::string& text, int top) {
-    auto* box = new QLineEdit(QString::fromStdString(text), frame);
+    auto* box = new QLineEdit(kv::platform::ToQt(text), frame);
     box->setObjectName(name);
     box->setFont(FixedPitch());
+    // The file holds only its 8-bit code, on one line.
+    box->setValidator(new platform::CharRuleValidator(FileTextChar, box));
     const QFontMetrics metrics(box->font());
     box->setGeometry(Px(1000), Px(top), metrics.horizontalAdvance(QLatin1Char('W')) * 8 + 14,
                      Px(375));
@@ -46,7 +50,7 @@ ButtonLabelView::ButtonLabelView(Services& s, QWidget* parent, const std::string
 
     for (std::size_t i = 0; i < d_.Frames.size(); ++i) {
         const CaptionFrame& f = d_.Frames[i];
-        auto* frame = new QGroupBox(QString::fromStdString(f.Caption), this);
+        auto* frame = new QGroupBox(kv::platform::ToQt(f.Caption), this);
         frame->setObjectName(QStringLiteral("frButtonCap%1").arg(i));
         Place(frame, f.Left, f.Top, kFrameWidth, kFrameHeight);
         auto* label1 = new QLabel(QStringLiteral("Line 1"), frame);
@@ -106,7 +110,7 @@ bool ButtonLabelView::eventFilter(QObject* watched, QEvent* event) {
             line2_[i]->setFocus();
         }
         if (verdict.Restore) {
-            box->setText(QString::fromStdString(verdict.RestoreText));
+            box->setText(kv::platform::ToQt(verdict.RestoreText));
         }
         return !verdict.Accept;
     }
@@ -115,8 +119,8 @@ bool ButtonLabelView::eventFilter(QObject* watched, QEvent* event) {
 
 void ButtonLabelView::Ok() {
     for (std::size_t i = 0; i < d_.Frames.size(); ++i) {
-        d_.Frames[i].Line1 = line1_[i]->text().toStdString();
-        d_.Frames[i].Line2 = line2_[i]->text().toStdString();
+        d_.Frames[i].Line1 = kv::platform::FromQt(line1_[i]->text());
+        d_.Frames[i].Line2 = kv::platform::FromQt(line2_[i]->text());
     }
     ButtonLabelOk(s_.ctx.v, s_.ctx.w, d_);
     accept();

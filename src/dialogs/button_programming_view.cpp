@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/button_types.h"
+#include "platform/qt_text.h"
 
 namespace kv {
 namespace {
@@ -28,7 +29,7 @@ Colour Faded(Colour text, Colour back) {
 void SetRows(QComboBox* combo, const std::vector<std::string>& rows) {
     QStringList texts;
     for (const std::string& row : rows) {
-        texts.append(QString::fromStdString(row));
+        texts.append(kv::platform::ToQt(row));
     }
     combo->addItems(texts);
 }

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt_text.h"
+
 namespace kv {
 
 ValueEntryView::ValueEntryView(Services& s, QWidget* parent) : QDialog(parent), s_(s) {
@@ -55,7 +57,7 @@ void ValueEntryView::Open(const std::string& mode) {
 }
 
 void ValueEntryView::Ok() {
-    d_.Text = text_->text().toStdString();
+    d_.Text = kv::platform::FromQt(text_->text());
     ValueEntryOk(s_.ctx.v, s_.box, d_);
     if (!d_.Visible) {
         accept();
@@ -76,10 +78,10 @@ void ValueEntryView::keyPressEvent(QKeyEvent* event) {
 }
 
 void ValueEntryView::Render() {
-    setWindowTitle(QString::fromStdString(d_.Caption));
-    label_->setText(QString::fromStdString(d_.Label));
-    prompt_->setText(QString::fromStdString(d_.Prompt));
-    text_->setText(QString::fromStdString(d_.Text));
+    setWindowTitle(kv::platform::ToQt(d_.Caption));
+    label_->setText(kv::platform::ToQt(d_.Label));
+    prompt_->setText(kv::platform::ToQt(d_.Prompt));
+    text_->setText(kv::platform::ToQt(d_.Text));
     if (d_.FocusText) {
         d_.FocusText = false;
         text_->setFocus();

@@ -31,6 +31,7 @@
 #include "panel/station_choice.h"
 #include "panel/station_combo.h"
 #include "panel/window_order.h"
+#include "platform/qt_text.h"
 
 namespace kv {
 namespace {
@@ -281,13 +282,13 @@ void MainWindow::Render() {
     rendered_ = true;
 
     if (Changed(shown_.Caption, w.Caption, all)) {
-        setWindowTitle(QString::fromStdString(w.Caption));
+        setWindowTitle(kv::platform::ToQt(w.Caption));
     }
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const ButtonFace& face = w.Buttons[i];
         ButtonFace& old = shown_.Buttons[i];
         if (Changed(old.Caption, face.Caption, all)) {
-            buttons_[i]->SetCaption(QString::fromStdString(face.Caption));
+            buttons_[i]->SetCaption(kv::platform::ToQt(face.Caption));
         }
         if (Changed(old.BackColour, face.BackColour, all)) {
             buttons_[i]->SetBackColour(face.BackColour);
@@ -303,13 +304,13 @@ void MainWindow::Render() {
         take_->SetBackColour(w.TakeColour);
     }
     if (Changed(shown_.InputWindowText, w.InputWindowText, all)) {
-        input_->setText(QString::fromStdString(w.InputWindowText));
+        input_->setText(kv::platform::ToQt(w.InputWindowText));
     }
     if (Changed(shown_.InputWindowTextColour, w.InputWindowTextColour, all)) {
         SetTextColour(input_, w.InputWindowTextColour);
     }
     if (Changed(shown_.PresetWindowText, w.PresetWindowText, all)) {
-        preset_->setText(QString::fromStdString(w.PresetWindowText));
+        preset_->setText(kv::platform::ToQt(w.PresetWindowText));
     }
     if (Changed(shown_.PresetWindowTextColour, w.PresetWindowTextColour, all)) {
         SetTextColour(preset_, w.PresetWindowTextColour);
@@ -319,10 +320,10 @@ void MainWindow::Render() {
     }
     RenderStations();
     if (Changed(shown_.StatusPanel1, w.StatusPanel1, all)) {
-        status1_->setText(QString::fromStdString(w.StatusPanel1));
+        status1_->setText(kv::platform::ToQt(w.StatusPanel1));
     }
     if (Changed(shown_.StatusPanel2, w.StatusPanel2, all)) {
-        status2_->setText(QString::fromStdString(w.StatusPanel2));
+        status2_->setText(kv::platform::ToQt(w.StatusPanel2));
     }
     if (Changed(shown_.PollInterval, w.PollInterval, all)) {
         poll_.setInterval(std::max(1, w.PollInterval));  // never a busy loop
@@ -346,7 +347,7 @@ void MainWindow::RenderStations() {
         QStringList rows;
         rows.reserve(static_cast<qsizetype>(w.StationRows.size()));
         for (const std::string& row : w.StationRows) {
-            rows.append(QString::fromStdString(row));
+            rows.append(kv::platform::ToQt(row));
         }
         const QSignalBlocker block(station_);
         stationModel_->setStringList(rows);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "access/credential_check.h"
 #include "config/ini_file.h"
 #include "config/program_setup.h"
 #include "recording_box.h"
@@ -82,6 +83,21 @@ TEST(CredentialDialog, RefusesAWrongExistingPasswordOrADifferingConfirmation) {
     EXPECT_TRUE(c.d.Visible);
     EXPECT_EQ(c.writer.calls, 0);
     EXPECT_EQ(c.v.UserName, "operator");
+    EXPECT_EQ(c.v.Password, "Old1");
+}
+
+TEST(CredentialDialog, RefusesNewCredentialsTheFileCannotHold) {
+    Credential c;
+    c.Ok("Old1", std::string(51, 'u'), "New2", "New2");
+    ASSERT_EQ(c.box.shown.size(), 1u);
+    EXPECT_EQ(c.box.shown[0].text, kv::kUserNameRefused);
+    EXPECT_EQ(c.d.Focus.Target, FocusTarget::NewUserName);
+    c.Ok("Old1", "new user", "\xffz", "\xffz");  // 255 + 1 passes 255
+    ASSERT_EQ(c.box.shown.size(), 2u);
+    EXPECT_EQ(c.box.shown[1].text, kv::kPasswordRefused);
+    EXPECT_EQ(c.d.Focus.Target, FocusTarget::NewPassword);
+    EXPECT_TRUE(c.d.Visible);
+    EXPECT_EQ(c.writer.calls, 0);
     EXPECT_EQ(c.v.Password, "Old1");
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "access/credential_check.h"
 #include "recording_box.h"
 
 using kv::FocusTarget;
@@ -52,6 +53,40 @@ TEST(LoginDialog, FirstEntryTakesBothBoxesAsTheyAreAndCannotBeCancelled) {
     l.Ok("anyone", "");
     EXPECT_FALSE(l.d.Visible);
     EXPECT_EQ(l.v.LoggedIn, kTrue);
+}
+
+TEST(LoginDialog, FirstEntryTheFileCannotHoldIsRefusedBeforeAnythingIsStored) {
+    struct Case {
+        std::string user, password;
+        FocusTarget box;
+    };
+    const std::string at50(50, 'n');
+    const Case refused[] = {
+        {at50 + "n", "", FocusTarget::UserName},
+        {"a\nb", "", FocusTarget::UserName},  // would end the file's line
+        {"", std::string(51, 'p'), FocusTarget::Password},
+        {"", std::string("\0", 1), FocusTarget::Password},  // a character outside the 8-bit code
+        {"", std::string(49, 'p') + "\xce", FocusTarget::Password},  // 206 + 50 passes 255
+    };
+    for (const Case& c : refused) {
+        Login l;
+        l.Open("new");
+        l.Ok(c.user, c.password);
+        ASSERT_EQ(l.box.shown.size(), 1u) << c.user << c.password;
+        EXPECT_EQ(l.box.shown[0].text,
+                  c.box == FocusTarget::UserName ? kv::kUserNameRefused : kv::kPasswordRefused);
+        EXPECT_EQ(l.d.Focus.Target, c.box);
+        EXPECT_TRUE(l.d.Focus.SelectAll);
+        EXPECT_TRUE(l.d.Visible);
+        EXPECT_EQ(l.v.UserName + l.v.Password, "");
+    }
+    // At the limits: 50 characters, the last one shifted to exactly 255.
+    Login l;
+    l.Open("new");
+    l.Ok(at50, std::string(49, 'p') + "\xcd");
+    EXPECT_FALSE(l.d.Visible);
+    EXPECT_EQ(l.v.UserName, at50);
+    EXPECT_EQ(l.v.Password.size(), 50u);
 }
 
 TEST(LoginDialog, ComparesThePasswordExactlyAndNotTheUserName) {

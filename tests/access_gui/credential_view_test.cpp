@@ -97,6 +97,8 @@ TEST(CredentialView, WrongOldPasswordThenDifferingConfirmationThenSuccessWritesT
         for (const char* empty :
              {"txtOldPassword", "txtNewUserName", "txtNewPassword", "txtConfirmPassword"}) {
             EXPECT_EQ(Box(w, empty)->text(), QString()) << empty;
+            Type(w, empty, QString(60, QLatin1Char('x')));  // no more than the file keeps
+            EXPECT_EQ(Box(w, empty)->text().size(), 50) << empty;
         }
         Fill(w, "New2", "Bob", "x", "x");
         Click(w, "cmdCancel");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "access/credential_check.h"
 #include "modal_steps.h"
 #include "services_fixture.h"
 
@@ -93,21 +94,37 @@ TEST(LoginView, FirstEntryCannotBeSkippedAndStoresWhatWasTyped) {
     LoginView login(d.s, &d.owner);
 
     ModalSteps steps;
-    steps.Then(Is<LoginView>(), [&](QWidget* w) {
-        EXPECT_FALSE(Child<QPushButton>(w, "cmdCancel")->isEnabled());
-        EXPECT_EQ(w->focusWidget(), Box(w, "txtUserName"));
-        Type(w, "txtUserName", QStringLiteral("Ann"));
-        Type(w, "txtPassword", QStringLiteral("first pw"));
-        QTest::keyClick(w, Qt::Key_Escape);
-        EXPECT_TRUE(w->isVisible());  // Escape does nothing while Cancel is disabled
-        EXPECT_EQ(d.v.UserName, "");
-        w->close();  // the frame's close box takes the entry as Ok
-    });
+    steps
+        .Then(Is<LoginView>(),
+              [&](QWidget* w) {
+                  EXPECT_FALSE(Child<QPushButton>(w, "cmdCancel")->isEnabled());
+                  EXPECT_EQ(w->focusWidget(), Box(w, "txtUserName"));
+                  Type(w, "txtUserName", QString(60, QLatin1Char('n')));
+                  EXPECT_EQ(Box(w, "txtUserName")->text().size(), 50);
+                  Box(w, "txtUserName")->setText(QString::fromUtf8("Jos\u00e9"));
+                  Box(w, "txtPassword")->setText(QString::fromUtf8("pw\u20ac"));
+                  QTest::keyClick(w, Qt::Key_Escape);
+                  EXPECT_TRUE(w->isVisible());  // Escape does nothing while Cancel is disabled
+                  EXPECT_EQ(d.v.UserName, "");
+                  w->close();  // the frame's close box takes the entry as Ok
+              })
+        .Then(BoxWithText(kv::kPasswordRefused),
+              [](QWidget* w) { ExpectBoxAndClose(w, "Login", QMessageBox::NoIcon); })
+        .Then(
+            [](QWidget* w) {
+                return dynamic_cast<LoginView*>(w) != nullptr &&
+                       Box(w, "txtPassword")->hasSelectedText();
+            },
+            [&](QWidget* w) {
+                EXPECT_EQ(d.v.Password, "");  // nothing stored from the refused entry
+                QTest::keyClicks(Box(w, "txtPassword"), QStringLiteral("first pw"));
+                w->close();
+            });
     steps.Start();
     login.Open("new");
     EXPECT_TRUE(steps.Done());
     EXPECT_FALSE(login.isVisible());
-    EXPECT_EQ(d.v.UserName, "Ann");
+    EXPECT_EQ(d.v.UserName, "Jos\xe9");
     EXPECT_EQ(d.v.Password, "first pw");
     EXPECT_EQ(d.v.LoggedIn, kv::kFalse);
 

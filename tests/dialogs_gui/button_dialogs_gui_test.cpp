@@ -108,6 +108,7 @@ TEST(ButtonLabelGui, TypingIntoTheCaptionBoxesFollowsTheRules) {
 TEST(ButtonLabelGui, AllButtonsModeShowsEightFramesInTwoRows) {
     Watchdog watchdog;
     TestPanel t;
+    t.v.ButtonLabels[6].Line1 = "\xc9t\xe9";  // as the 8-bit file holds it
     WhenModal([&](QWidget* dialog) {
         QList<QGroupBox*> frames;
         for (int i = 0; i < 8; ++i) {
@@ -121,13 +122,22 @@ TEST(ButtonLabelGui, AllButtonsModeShowsEightFramesInTwoRows) {
         EXPECT_GT(frames[4]->y(), frames[0]->y() + frames[0]->height() / 2);
         EXPECT_EQ(frames[0]->x(), frames[4]->x());
         EXPECT_LT(frames[3]->geometry().right(), dialog->width());
-        auto* line = Child<QLineEdit>(dialog, "txtLine2_7");
-        QTest::keyClicks(line, "Last");
+        EXPECT_EQ(Child<QLineEdit>(dialog, "txtLine1_6")->text(),
+                  QString::fromUtf8("\u00c9t\u00e9"));
+        // Typed one by one; a character the file's code cannot hold is kept out.
+        for (const QChar c : QString::fromUtf8("S\u00e9cu\u20acrit\u00e9")) {
+            QTest::sendKeyEvent(QTest::Click, Child<QLineEdit>(dialog, "txtLine2_7"),
+                                Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
         Click(dialog, "cmdOk");
     });
     kv::OpenButtonLabelDialog(t.s, nullptr, "9999");
-    EXPECT_EQ(t.v.ButtonLabels[7].Line2, "Last");
-    EXPECT_EQ(t.w.Buttons[7].Caption, "Button 8\rLast");
+    EXPECT_EQ(t.v.ButtonLabels[7].Line2,
+              "S\xe9"
+              "curit\xe9");
+    EXPECT_EQ(t.w.Buttons[7].Caption,
+              "Button 8\rS\xe9"
+              "curit\xe9");
 }
 
 }  // namespace
