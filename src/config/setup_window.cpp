@@ -267,11 +267,11 @@ void SetupCancel(SetupWindow& f) {
 }
 
 bool IPAddressCharAccepted(char32_t c) {
-    return (c >= U'0' && c <= U'9') || c == U'.' || c == 8;
+    return (c >= U'0' && c <= U'9') || c == U'.';
 }
 
 bool IPPortCharAccepted(char32_t c) {
-    return (c >= U'0' && c <= U'9') || c == 8;
+    return c >= U'0' && c <= U'9';
 }
 
 }  // namespace kv

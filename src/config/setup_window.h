@@ -46,7 +46,7 @@ void SetupOk(Services& s, SetupWindow& f);
 // Hides the window; nothing is applied.
 void SetupCancel(SetupWindow& f);
 
-// Key filters of the server boxes for typed characters (8 is Backspace).
+// What the server boxes hold, however the text gets there.
 bool IPAddressCharAccepted(char32_t c);
 bool IPPortCharAccepted(char32_t c);
 

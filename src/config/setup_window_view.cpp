@@ -2,10 +2,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +15,7 @@
 #include "dialogs/button_label_view.h"
 #include "dialogs/button_programming_view.h"
 #include "dialogs/value_entry_view.h"
+#include "platform/qt_text.h"
 
 namespace kv {
 namespace {
@@ -36,7 +37,7 @@ void SetRows(QComboBox* combo, const std::vector<std::string>& rows, int32_t sel
     const QSignalBlocker blocker(combo);
     combo->clear();
     for (const std::string& row : rows) {
-        combo->addItem(QString::fromStdString(row));
+        combo->addItem(kv::platform::ToQt(row));
     }
     combo->setCurrentIndex(selected);
 }
@@ -49,10 +50,10 @@ SetupWindowView::SetupWindowView(Services& s, QWidget* parent) : QDialog(parent)
 
     address_ = new QLineEdit(this);
     address_->setObjectName(QStringLiteral("txtIPAddr"));
-    address_->installEventFilter(this);
+    address_->setValidator(new platform::CharRuleValidator(IPAddressCharAccepted, address_));
     port_ = new QLineEdit(this);
     port_->setObjectName(QStringLiteral("txtIPPort"));
-    port_->installEventFilter(this);
+    port_->setValidator(new platform::CharRuleValidator(IPPortCharAccepted, port_));
     outputs_ = new QComboBox(this);
     outputs_->setObjectName(QStringLiteral("cmboOutputSelect"));
     inputs_ = new QComboBox(this);
@@ -163,8 +164,8 @@ void SetupWindowView::Activate() {
 }
 
 void SetupWindowView::Ok() {
-    f_.IPAddrText = address_->text().toStdString();
-    f_.IPPortText = port_->text().toStdString();
+    f_.IPAddrText = kv::platform::FromQt(address_->text());
+    f_.IPPortText = kv::platform::FromQt(port_->text());
     f_.StayOnTopChecked = stayOnTop_->isChecked();
     SetupOk(s_, f_);
     Render();
@@ -185,28 +186,9 @@ void SetupWindowView::OpenValueEntry(const char* mode) {
     valueEntry_->Open(mode);
 }
 
-bool SetupWindowView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || (watched != address_ && watched != port_)) {
-        return QDialog::eventFilter(watched, event);
-    }
-    const QString text = static_cast<QKeyEvent*>(event)->text();
-    if (text.size() != 1) {
-        return false;
-    }
-    const char32_t c = text.at(0).unicode();
-    // Only typed characters are filtered: Enter, Tab and the editing shortcuts keep their use.
-    if (c < 0x20 && c != 8) {
-        return false;
-    }
-    if (c == 0x7f) {
-        return false;
-    }
-    return watched == address_ ? !IPAddressCharAccepted(c) : !IPPortCharAccepted(c);
-}
-
 void SetupWindowView::Render() {
-    address_->setText(QString::fromStdString(f_.IPAddrText));
-    port_->setText(QString::fromStdString(f_.IPPortText));
+    address_->setText(kv::platform::ToQt(f_.IPAddrText));
+    port_->setText(kv::platform::ToQt(f_.IPPortText));
     SetRows(outputs_, f_.OutputRows, f_.OutputSelected);
     SetRows(inputs_, f_.InputRows, f_.InputSelected);
     stayOnTop_->setChecked(f_.StayOnTopChecked);

@@ -43,10 +43,6 @@ TEST(SetupWindow, ActivationBeforeTheFirstPollShowsNotConnectedAndOkKeepsTheStat
     EXPECT_EQ(t.v.SetupRefreshRate, 3);
     EXPECT_EQ(t.v.SetupTimeOut, 40);
 
-    // Choosing in the lists before a poll has no effect.
-    kv::SetupOutputSelected(t.v, t.f, 0);
-    EXPECT_EQ(t.v.SetupOutput, t.v.AssignedOutputIndex);
-
     // A later activation (back from a dialog) does not refill.
     t.f.IPAddrText = "10.1.1.1";
     t.v.SetupTimeOut = 99;
@@ -350,13 +346,13 @@ TEST(SetupWindow, CancelAppliesNothingAndTheNextOpeningShowsThePanelValues) {
 }
 
 TEST(SetupWindow, ServerBoxesTakeOnlyTheirCharacters) {
-    for (char32_t c : {U'0', U'5', U'9', U'\b'}) {
+    for (char32_t c : {U'0', U'5', U'9'}) {
         EXPECT_TRUE(kv::IPAddressCharAccepted(c));
         EXPECT_TRUE(kv::IPPortCharAccepted(c));
     }
     EXPECT_TRUE(kv::IPAddressCharAccepted(U'.'));
     EXPECT_FALSE(kv::IPPortCharAccepted(U'.'));
-    for (char32_t c : {U'a', U'-', U' ', U'/', U':', U'\u00e9'}) {
+    for (char32_t c : {U'a', U'-', U' ', U'/', U':', U'\u00e9', U'\b', U'\t', U'\x7f'}) {
         EXPECT_FALSE(kv::IPAddressCharAccepted(c));
         EXPECT_FALSE(kv::IPPortCharAccepted(c));
     }

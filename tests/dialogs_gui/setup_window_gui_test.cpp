@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,6 +43,16 @@ TEST(SetupWindowGui, TypedServerIsFilteredAcceptedAndConnected) {
             port->clear();
             QTest::keyClicks(port, "4-0.0a1");
             EXPECT_EQ(port->text(), "4001");
+            // Pasting, input methods and multi-character key text obey the typing rule.
+            QGuiApplication::clipboard()->setText("5\t6");
+            port->paste();
+            QInputMethodEvent commit;
+            commit.setCommitString("7x");
+            QCoreApplication::sendEvent(port, &commit);
+            QKeyEvent keys(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, "8a");
+            QCoreApplication::sendEvent(address, &keys);
+            EXPECT_EQ(port->text(), "4001");
+            EXPECT_EQ(address->text(), "192.168.0.0");
             auto* stayOnTop = Child<QCheckBox>(window, "chkStayOnTop");
             QTest::mouseClick(stayOnTop, Qt::LeftButton, {}, QPoint(5, stayOnTop->height() / 2));
             Click(window, "cmdOk");
