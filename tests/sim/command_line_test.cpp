@@ -30,6 +30,7 @@ TEST(Commands, ParseEveryForm) {
     EXPECT_FALSE(Parsed("silent OFF").on);
     EXPECT_EQ(Parsed("garbage FE 0x25 0805 00").bytes, (Bytes{0xFE, 0x25, 0x08, 0x05, 0x00}));
     EXPECT_EQ(Parsed("flood 1000").count, 1000);
+    EXPECT_EQ(Parsed("burst 1500").kind, Command::Kind::Burst);
     EXPECT_EQ(Parsed("wait 250").count, 250);
     EXPECT_EQ(Parsed("# only a comment").kind, Command::Kind::None);
     EXPECT_EQ(Parsed("").kind, Command::Kind::None);
@@ -55,6 +56,7 @@ TEST(Commands, RejectMalformedLines) {
     Error("garbage GG");
     Error("flood -5");
     Error("flood 67108865");
+    Error("burst 1000001");
     Error("wait soon");
     Error("stats now");
 }

@@ -220,6 +220,18 @@ TEST(ServerProcess, OperatorCommands) {
     f = panel.Next();
     ASSERT_TRUE(f);
     EXPECT_EQ(sim::Word14(f->bytes[2], f->bytes[3]), 16);
+    sim.Command("burst 3");
+    for (int output = 0; output < 3; ++output) {
+        f = panel.Next();
+        ASSERT_TRUE(f);
+        EXPECT_EQ(SingleBlock(f->bytes).output, output);
+    }
+    f = panel.Next();
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->bytes, (Bytes{0x81, 0x64, 0x64, 0xFF}));
+    panel.Send({0x81, 0x07, 0x01, 0x08, 0xFF});
+    EXPECT_NE(sim.WaitForLine("burst maps=3 bytes=37 reply-ms=", 3000).find(" redials=0"),
+              std::string::npos);
 
     sim.Command("flood 1000");
     EXPECT_TRUE(WaitUntil([&] { return panel.Buffered() == 1001; }, 3000));

@@ -107,12 +107,23 @@ std::variant<Command, std::string> ParseCommand(std::string_view line) {
             return usage("garbage HEX...");
         }
         c.kind = Command::Kind::Garbage;
-    } else if (name == "flood" || name == "wait") {
-        const bool flood = name == "flood";
-        if (args != 1 || !Number(w[1], flood ? kMaxFlood : kMaxWaitMs, c.count)) {
-            return flood ? usage("flood N (0 to 67108864)") : usage("wait MS");
+    } else if (name == "flood" || name == "burst" || name == "wait") {
+        static const struct {
+            const char* name;
+            long long max;
+            const char* form;
+            Command::Kind kind;
+        } kCounted[] = {
+            {"flood", kMaxFlood, "flood N (0 to 67108864)", Command::Kind::Flood},
+            {"burst", kMaxBurst, "burst N (0 to 1000000)", Command::Kind::Burst},
+            {"wait", kMaxWaitMs, "wait MS", Command::Kind::Wait},
+        };
+        const auto& form = *std::find_if(std::begin(kCounted), std::end(kCounted),
+                                         [&](const auto& f) { return name == f.name; });
+        if (args != 1 || !Number(w[1], form.max, c.count)) {
+            return usage(form.form);
         }
-        c.kind = flood ? Command::Kind::Flood : Command::Kind::Wait;
+        c.kind = form.kind;
     } else {
         static const std::pair<const char*, Command::Kind> kPlain[] = {
             {"notconnected", Command::Kind::NotConnected},

@@ -21,6 +21,7 @@ struct Command {
         Drop,
         Garbage,
         Flood,
+        Burst,
         Map,
         Stats,
         Quit,
@@ -30,12 +31,13 @@ struct Command {
     int station = 0;      // call, hangup
     int output = 0;       // call, hangup, clear
     bool on = false;      // silent
-    long long count = 0;  // flood: data bytes; wait: milliseconds
+    long long count = 0;  // flood: data bytes; burst: maps; wait: milliseconds
     Bytes bytes;          // garbage
 };
 
-// Largest flood and longest wait a line may ask for.
+// Largest flood and burst, and longest wait a line may ask for.
 inline constexpr long long kMaxFlood = 64LL * 1024 * 1024;
+inline constexpr long long kMaxBurst = 1000000;
 inline constexpr long long kMaxWaitMs = 24LL * 3600 * 1000;
 
 // The command, or the text of what is wrong with the line.

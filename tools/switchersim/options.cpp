@@ -173,6 +173,12 @@ Commands (one per line, from standard input and from the --script file):
                          ("FE2508" and "0xFE" work too).
   flood N                send the command byte 0xF6 followed by N data bytes
                          and no 0xFF to every panel (N up to 67108864).
+  burst N                send N one-output crosspoint maps (outputs 0, 1, 2,
+                         ... in turn, each as the switcher holds it) and a
+                         type request to every panel in one write. The next
+                         type reply prints "burst maps=N bytes=B reply-ms=T
+                         redials=R": T milliseconds from the burst's first
+                         byte to the reply, R panel connections made since.
   map                    send the whole crosspoint map to every panel.
   stats                  print one line:
                          stats panels=P in=M polls-answered=A changes=C

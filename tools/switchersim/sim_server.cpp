@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <utility>
 #include <vector>
 
 #include "panel_messages.h"
@@ -174,6 +175,12 @@ void SimServer::HandleFramed(Panel& panel, const Bytes& message) {
             if (IsTypeReply(message)) {
                 ++stats_.typeReplies;
                 Trace('<', panel, Describe(message), message);
+                if (std::exchange(burst_.pending, false)) {
+                    out_("burst maps=" + std::to_string(burst_.maps) +
+                         " bytes=" + std::to_string(burst_.bytes) + " reply-ms=" +
+                         QString::number(burst_.clock.nsecsElapsed() / 1e6, 'f', 1).toStdString() +
+                         " redials=" + std::to_string(nextId_ - burst_.nextId));
+                }
             } else {
                 ++stats_.bad;
                 Trace('<', panel, Describe(message) + " (rejected)", message);
@@ -266,6 +273,22 @@ void SimServer::RunChange(const Command& c, int code) {
     BroadcastOutput(c.output);
 }
 
+void SimServer::RunBurst(long long maps) {
+    Bytes bytes;
+    for (long long i = 0; i < maps; ++i) {
+        const Bytes block = CrosspointMap(switcher_, static_cast<int>(i % switcher_.Stations()), 1);
+        bytes.insert(bytes.end(), block.begin(), block.end());
+    }
+    const Bytes type = TypeRequest();
+    bytes.insert(bytes.end(), type.begin(), type.end());
+    burst_.pending = true;
+    burst_.maps = maps;
+    burst_.bytes = bytes.size();
+    burst_.nextId = nextId_;
+    burst_.clock.start();
+    Broadcast(bytes, "burst of " + std::to_string(maps) + " maps and a type request");
+}
+
 void SimServer::Run(const Command& c) {
     switch (c.kind) {
         case Command::Kind::Call:
@@ -310,6 +333,9 @@ void SimServer::Run(const Command& c) {
             Broadcast(flood, "flood " + std::to_string(c.count) + " data bytes");
             return;
         }
+        case Command::Kind::Burst:
+            RunBurst(c.count);
+            return;
         case Command::Kind::Map:
             Broadcast(CrosspointMap(switcher_, 0, switcher_.Stations()));
             return;

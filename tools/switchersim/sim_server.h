@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTimer>
 #include <functional>
@@ -61,6 +62,7 @@ private:
                const Bytes& bytes);
     void TraceEvent(const std::string& line);
     void RunChange(const Command& command, int code);
+    void RunBurst(long long maps);
 
     Options options_;
     Switcher switcher_;
@@ -72,6 +74,14 @@ private:
     std::map<int, std::shared_ptr<Panel>> panels_;
     int nextId_ = 1;
     bool silent_ = false;
+    // The last burst, timed until the next type reply from any panel (it may have redialled).
+    struct Burst {
+        bool pending = false;
+        long long maps = 0;
+        std::size_t bytes = 0;
+        int nextId = 0;  // panel ids from here on connected after the burst
+        QElapsedTimer clock;
+    } burst_;
     Stats stats_;
 };
 
