@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     socket.Incoming.assign(data + half, data + size);
     kv::OnDataArrival(c, static_cast<int32_t>(size - half));
 
-    // One message per call: drain until empty or a call makes no progress.
+    // Drain until empty or a call makes no progress.
     for (;;) {
         const std::size_t before = v.ReceiveBuffer.Data.size() - v.ReceiveBuffer.Start;
         if (before == 0) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <span>
 #include <vector>
 
@@ -77,46 +78,64 @@ bool IsCommandByte(uint8_t b) {
 // Read size when the socket reports no count.
 constexpr int32_t kDefaultReadSize = 4096;
 
+// Handles the message at the front of the receive buffer, discarding stray bytes
+// and cut-short messages before it; false when no complete message is there.
+bool DecodeOne(PanelContext& c) {
+    IntercVariables& v = c.v;
+    for (;;) {
+        const std::span<const uint8_t> live = LiveBytes(v.ReceiveBuffer);
+        if (live.empty()) {
+            return false;
+        }
+        const auto first = std::find_if(live.begin(), live.end(), IsCommandByte);
+        if (first == live.end()) {
+            TrimBuffer(v, CInt32(static_cast<long long>(live.size())));
+            return false;
+        }
+        if (first != live.begin()) {
+            TrimBuffer(v, CInt32(static_cast<long long>(first - live.begin())));
+            continue;
+        }
+        const Command& command = kLookup[live[0]];
+        if (command.Single != nullptr) {
+            TrimBuffer(v, 1);
+            command.Single(c);
+            return true;
+        }
+        const int32_t n = FindEOM(v, live);
+        if (n == 0) {
+            return false;
+        }
+        const auto body = live.subspan(1, static_cast<std::size_t>(std::max(n - 2, 0)));
+        const auto cut = std::find_if(body.begin(), body.end(), IsCommandByte);
+        if (cut != body.end()) {
+            TrimBuffer(v, CInt32(static_cast<long long>(cut - body.begin()) + 1));
+            continue;
+        }
+        const std::vector<uint8_t> message = TrimBuffer(v, n);
+        if (command.Framed != nullptr) {
+            command.Framed(c, message);
+        }
+        return true;
+    }
+}
+
+std::chrono::steady_clock::time_point Now(const IntercVariables& v) {
+    return v.Decode.Now ? v.Decode.Now() : std::chrono::steady_clock::now();
+}
+
 }  // namespace
 
 void ProcessCommand(PanelContext& c) {
     IntercVariables& v = c.v;
+    v.ReceiveBuffer.Backlog = false;
     Trap(v, "Error Processing Command", "Decode Error", [&] {
-        for (;;) {
-            const std::span<const uint8_t> live = LiveBytes(v.ReceiveBuffer);
-            if (live.empty()) {
+        const auto start = Now(v);
+        while (DecodeOne(c)) {
+            if (Now(v) - start >= v.Decode.Budget) {
+                v.ReceiveBuffer.Backlog = !LiveBytes(v.ReceiveBuffer).empty();
                 return;
             }
-            const auto first = std::find_if(live.begin(), live.end(), IsCommandByte);
-            if (first == live.end()) {
-                TrimBuffer(v, CInt32(static_cast<long long>(live.size())));
-                return;
-            }
-            if (first != live.begin()) {
-                TrimBuffer(v, CInt32(static_cast<long long>(first - live.begin())));
-                continue;
-            }
-            const Command& command = kLookup[live[0]];
-            if (command.Single != nullptr) {
-                TrimBuffer(v, 1);
-                command.Single(c);
-                return;
-            }
-            const int32_t n = FindEOM(v, live);
-            if (n == 0) {
-                return;
-            }
-            const auto body = live.subspan(1, static_cast<std::size_t>(std::max(n - 2, 0)));
-            const auto cut = std::find_if(body.begin(), body.end(), IsCommandByte);
-            if (cut != body.end()) {
-                TrimBuffer(v, CInt32(static_cast<long long>(cut - body.begin()) + 1));
-                continue;
-            }
-            const std::vector<uint8_t> message = TrimBuffer(v, n);
-            if (command.Framed != nullptr) {
-                command.Framed(c, message);
-            }
-            return;
         }
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
@@ -65,6 +66,7 @@ struct ReceiveBufferBytes {
     std::vector<uint8_t> Data;
     std::size_t Start = 0;
     bool Overflowing = false;  // bytes were discarded at the cap since the buffer was last empty
+    bool Backlog = false;      // the last decode call ran out of time with bytes left
 };
 
 // A break request kept while the link was down, sent once it is up again.
@@ -87,6 +89,12 @@ struct ErrorLogSettings {
     std::function<std::tm()> Now;  // empty: the local time
     std::uintmax_t RolloverSize = 1024000;
     int16_t Depth = 0;  // nesting of LogError, bounds reports about the log itself
+};
+
+// How long one decode call may run before it yields to the event loop; tests inject the clock.
+struct DecodeSettings {
+    std::function<std::chrono::steady_clock::time_point()> Now;  // empty: the steady clock
+    std::chrono::microseconds Budget{4000};
 };
 
 struct IntercVariables {
@@ -164,6 +172,7 @@ struct IntercVariables {
     int16_t FillGuard = kFalse;
 
     ErrorLogSettings ErrorLog;
+    DecodeSettings Decode;
 };
 
 }  // namespace kv

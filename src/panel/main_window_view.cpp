@@ -263,7 +263,12 @@ void MainWindow::AfterEvent() {
         return;
     }
     // tmrDecode runs while bytes wait to be decoded; an idle panel does not wake for it.
+    // A backlog goes on as soon as the events that came in meanwhile are handled.
     if (!LiveBytes(s_.ctx.v.ReceiveBuffer).empty()) {
+        const int interval = s_.ctx.v.ReceiveBuffer.Backlog ? 0 : 10;
+        if (decode_.interval() != interval) {
+            decode_.setInterval(interval);
+        }
         if (!decode_.isActive()) {
             decode_.start();
         }

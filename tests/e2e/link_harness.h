@@ -13,7 +13,8 @@
 #include "temp_dir.h"
 
 // The panel's link as the program runs it, without its window: a real socket,
-// tmrDecode at 10 ms and tmrPoll at the interval and enablement the logic sets.
+// tmrDecode at 10 ms (at once while a backlog waits) and tmrPoll at the interval and
+// enablement the logic sets.
 
 class LinkHarness {
 public:
@@ -53,6 +54,10 @@ private:
         event();
         if (v.SocketConnected != kv::kTrue && v.Connected == kv::kTrue) {
             ++halfClosed;
+        }
+        const int decodeMs = v.ReceiveBuffer.Backlog ? 0 : 10;
+        if (decode_.interval() != decodeMs) {
+            decode_.setInterval(decodeMs);
         }
         SyncPollTimer();
     }
