@@ -62,6 +62,8 @@ void OnSocketConnect(PanelContext& c) {
         c.v.ConnectPending = kFalse;
         c.v.SocketConnected = kTrue;
         c.v.UnansweredPolls = 0;
+        // An unfinished message of an earlier connection would hold up this one's.
+        c.v.ReceiveBuffer = {};
     });
 }
 

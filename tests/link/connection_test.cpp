@@ -80,6 +80,7 @@ TEST_F(ConnectionTest, PollAnswerAndNotConnectedMoveBetweenOpenAndConnected) {
 
 TEST_F(ConnectionTest, ServerClosingTheLinkShowsNotConnectedAtOnce) {
     Receive({0xF4});
+    Receive({0xF6, 0x01, 0x02});  // closed in the middle of a message
     kv::OnSocketClose(c);
     EXPECT_EQ(v.Connected, kv::kFalse);
     EXPECT_EQ(v.SocketConnected, kv::kFalse);
@@ -87,6 +88,11 @@ TEST_F(ConnectionTest, ServerClosingTheLinkShowsNotConnectedAtOnce) {
     EXPECT_EQ(w.Caption, "ZEB Intercom Keyvane - Not Connected");
     // Nothing of the link's bookkeeping is reset by a close.
     EXPECT_EQ(v.PendingInfoMask, 0x380);
+
+    // The unfinished head does not hold up the next connection's poll answer.
+    kv::OnSocketConnect(c);
+    Receive({0xF4});
+    EXPECT_EQ(v.Connected, kv::kTrue);
 }
 
 TEST_F(ConnectionTest, KeptBreaksAreSentOnceInOrderAfterTheInformationRequest) {
