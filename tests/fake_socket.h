@@ -25,6 +25,7 @@ public:
     int32_t WriteCalls = 0;
 
     int32_t ConnectResult = 0;
+    bool CloseInConnect = false;  // the attempt fails inside Connect, which reports the close
     bool Connected = true;
     int32_t ConnectCalls = 0;
     int32_t CloseCalls = 0;
@@ -42,6 +43,9 @@ public:
     void SetRemotePort(int32_t port) override { Port = port; }
     int32_t Connect() override {
         ++ConnectCalls;
+        if (CloseInConnect && Events.Close) {
+            Events.Close();
+        }
         return ConnectResult;
     }
     void Close() override {

@@ -17,12 +17,13 @@ void ConnectToServer(PanelContext& c) {
         }
         c.socket.SetRemoteAddress(c.v.IPAddress);
         c.socket.SetRemotePort(c.v.IPPort);
-        if (c.socket.Connect() != 0) {
-            c.socket.Close();
-            return;
-        }
+        // Pending before the call: a close reported inside it ends the attempt at once.
         c.v.ConnectPending = kTrue;
         c.v.ConnectWaitedMs = 0;
+        if (c.socket.Connect() != 0) {
+            c.socket.Close();
+            c.v.ConnectPending = kFalse;
+        }
     });
 }
 

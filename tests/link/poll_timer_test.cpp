@@ -147,6 +147,14 @@ TEST_F(PollTimerTest, WaitsForAnAttemptUnderWayThenAbandonsItAfterTheTimeOut) {
     kv::PollTick(c);
     kv::PollTick(c);
     EXPECT_EQ(socket.ConnectCalls, 6);
+
+    // So is one whose close is reported inside the connect call (an unreachable network).
+    socket.ConnectResult = 0;
+    socket.CloseInConnect = true;
+    socket.Events.Close = [this] { kv::OnSocketClose(c); };
+    kv::PollTick(c);
+    kv::PollTick(c);
+    EXPECT_EQ(socket.ConnectCalls, 8);
 }
 
 }  // namespace
