@@ -17,6 +17,8 @@ public:
     virtual void AfterSocketEvent() = 0;
     // Applies MainWindowView::WindowOrder to the real window now.
     virtual void ApplyWindowOrder() = 0;
+    // Shows the whole view state now, before a modal window takes over the event loop.
+    virtual void ShowPanel() = 0;
 
     virtual void OpenLogin(const std::string& tag) = 0;
     virtual void OpenCredential() = 0;

@@ -39,6 +39,7 @@ public:
     void LoadWindows() override;
     void AfterSocketEvent() override;
     void ApplyWindowOrder() override;
+    void ShowPanel() override { Render(); }
     void OpenLogin(const std::string& tag) override;
     void OpenCredential() override;
     void OpenSetup(const std::string& tag) override;

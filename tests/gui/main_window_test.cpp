@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,15 +36,21 @@ struct PanelWindow {
     kv::Services s{ctx, box, help};
     std::unique_ptr<kv::MainWindow> window;
 
-    PanelWindow() {
-        dir.Write("zebntpnl.ini",
-                  "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + std::to_string(server.Port()) +
-                      "\r\n[CONFIG]\r\nOutput=3\r\nInput=4\r\nStay On Top=No\r\n"
-                      "[BUTTON 0]\r\nType=0\r\nFirst=6\r\nLine 1=Monitor\r\nLine 2=\r\n"
-                      "[BUTTON 1]\r\nType=2\r\nFirst=8\r\nLine 1=Studio\r\nLine 2=Talk\r\n");
+    // Unconfigured, the window is shown but not loaded: its first start is the test's.
+    explicit PanelWindow(bool configured = true) {
+        if (configured) {
+            dir.Write(
+                "zebntpnl.ini",
+                "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + std::to_string(server.Port()) +
+                    "\r\n[CONFIG]\r\nOutput=3\r\nInput=4\r\nStay On Top=No\r\n"
+                    "[BUTTON 0]\r\nType=0\r\nFirst=6\r\nLine 1=Monitor\r\nLine 2=\r\n"
+                    "[BUTTON 1]\r\nType=2\r\nFirst=8\r\nLine 1=Studio\r\nLine 2=Talk\r\n");
+        }
         window = std::make_unique<kv::MainWindow>(s, dir.dir());
         window->show();
-        window->Load();
+        if (configured) {
+            window->Load();
+        }
     }
     ~PanelWindow() { window->hide(); }
 
@@ -118,6 +125,27 @@ TEST(MainWindowGui, LaysOutTheControlsAndShowsTheConfiguredState) {
     win.Render();
     EXPECT_TRUE(win.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(win.isVisible());  // applied in place, the window stays up
+}
+
+TEST(MainWindowGui, FirstStartShowsThePanelBehindTheNoticeTheLoginAndTheSetupWindow) {
+    PanelWindow p(false);
+    kv::MainWindow& win = *p.window;
+    std::vector<std::string> behind;  // what the panel showed while each modal window was up
+    QTimer operatorHand;
+    QObject::connect(&operatorHand, &QTimer::timeout, [&] {
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (modal != nullptr && modal->isVisible()) {
+            behind.push_back(
+                (modal->windowTitle() + ": " + Button(win, 0)->Caption() + "|" + Input(win)->text())
+                    .toStdString());
+            modal->done(QDialog::Rejected);
+        }
+    });
+    operatorHand.start(10);
+    win.Load();
+    const std::string panel = ": Button 1|NoSystem";
+    EXPECT_EQ(behind, (std::vector<std::string>{"Configuration Error" + panel, "User Login" + panel,
+                                                "Intercom Keyvane Setup" + panel}));
 }
 
 TEST(MainWindowGui, ListenLatchesTalkHoldsAndEachEventSendsAtOnce) {

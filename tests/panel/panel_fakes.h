@@ -115,6 +115,7 @@ public:
     void LoadWindows() override { log.push_back("load windows"); }
     void AfterSocketEvent() override { log.push_back("socket event"); }
     void ApplyWindowOrder() override { ordersApplied.push_back(w_.WindowOrder); }
+    void ShowPanel() override {}  // the Qt window's part, tested there
     void OpenLogin(const std::string& tag) override {
         Opened("login '" + tag + "'");
         if (onLogin)
