@@ -56,15 +56,16 @@ public:
         }
     }
 
-    // Starts Xvfb on the first free display from base on; false when it never came up.
-    bool StartX(int base, const QString& screen) {
-        int number = base + static_cast<int>(QCoreApplication::applicationPid() % 200);
-        while (std::filesystem::exists(Socket(number))) {
-            ++number;
-        }
-        display_ = QString(":%1").arg(number);
-        xvfb_.start("Xvfb", {display_, "-screen", "0", screen, "-nolisten", "tcp"});
-        return WaitFor([&] { return std::filesystem::exists(Socket(number)); }, 10000);
+    // Xvfb picks a free display itself, so sessions cannot collide. -noreset: no desktop
+    // session holds the display, and a reset drops a panel still connecting to it.
+    bool StartX(const QString& screen) {
+        xvfb_.start("Xvfb",
+                    {"-displayfd", "1", "-noreset", "-screen", "0", screen, "-nolisten", "tcp"});
+        WaitFor([&] { return xvfb_.canReadLine() || xvfb_.state() == QProcess::NotRunning; },
+                10000);
+        const QString number = QString::fromUtf8(xvfb_.readLine()).trimmed();
+        display_ = ":" + number;
+        return !number.isEmpty();
     }
 
     // Starts the stand-in server on a free port with these options; its port, or empty.
@@ -101,8 +102,6 @@ public:
     QProcess panel;
 
 private:
-    static std::string Socket(int number) { return "/tmp/.X11-unix/X" + std::to_string(number); }
-
     QProcess xvfb_;
     QString display_;
     QString trace_;

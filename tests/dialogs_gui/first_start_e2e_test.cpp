@@ -56,7 +56,7 @@ const char* const kConnected = "ZEB Intercom Keyvane - Connected";
 TEST(FirstStart, NoticeLoginSetupThenConnectedAndASecondStartNeedsNothing) {
     TempDir dir;
     DesktopSession run;
-    ASSERT_TRUE(run.StartX(300, "1024x768x24"));
+    ASSERT_TRUE(run.StartX("1024x768x24"));
     const Desktop desk(run.display());
     const QString port = run.StartServer(SWITCHERSIM_BINARY, {"--trace"});
     ASSERT_FALSE(port.isEmpty()) << "the stand-in server did not start";

@@ -40,7 +40,7 @@ QStringList Pixels(const QString& display, int x, int y, int height) {
 TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenStationExitSaves) {
     TempDir dir;
     DesktopSession run;
-    ASSERT_TRUE(run.StartX(70, "800x600x24"));
+    ASSERT_TRUE(run.StartX("800x600x24"));
     const QString display = run.display();
     const QString port = run.StartServer(SWITCHERSIM_BINARY, {"--trace", "--type-ms", "0"});
     ASSERT_FALSE(port.isEmpty()) << "the stand-in server did not start";
