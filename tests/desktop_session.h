@@ -3,10 +3,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QThread>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -14,13 +17,14 @@
 // the panel as child processes, all ended when the session ends.
 
 // Runs an X client (xdotool, import) on the display and returns what it printed.
-inline QString RunTool(const QString& program, const QStringList& args, const QString& display) {
+inline QString RunTool(const QString& program, const QStringList& args, const QString& display,
+                       int ms = 10000) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", display);
     p.setProcessEnvironment(env);
     p.start(program, args);
-    p.waitForFinished(10000);
+    p.waitForFinished(ms);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
@@ -87,6 +91,8 @@ public:
 
     // Starts the panel copied into dir from another directory: its files lie beside it.
     bool StartPanel(const std::filesystem::path& dir) {
+        panelDir_ = dir;
+        panelErr_ += QString::fromUtf8(panel.readAllStandardError());  // a start clears it
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display_);
         env.remove("QT_QPA_PLATFORM");
@@ -96,13 +102,86 @@ public:
         return panel.waitForStarted(5000);
     }
 
+    // The first window whose whole title is this text; empty when there is none.
+    QString Window(const QString& title) const {
+        const QString pattern = "^" + QRegularExpression::escape(title) + "$";
+        return RunTool("xdotool", {"search", "--name", pattern}, display_)
+            .section('\n', 0, 0)
+            .trimmed();
+    }
+    // Generous: right after a build the machine may still be busy. An ended panel shows
+    // no more windows: then it gives up at once.
+    QString WaitForWindow(const QString& title, int ms = 30000) const {
+        QString id;
+        WaitFor(
+            [&] {
+                id = Window(title);
+                return !id.isEmpty() || panel.state() == QProcess::NotRunning;
+            },
+            ms);
+        return id;
+    }
+    void Focus(const QString& window) const {
+        RunTool("xdotool", {"windowfocus", "--sync", window}, display_);
+    }
+    void Key(const QString& keys) const {
+        RunTool("xdotool", {"key", "--delay", "50", keys}, display_);
+        QThread::msleep(150);
+    }
+    void Type(const QString& text) const {
+        RunTool("xdotool", {"type", "--delay", "50", text}, display_);
+        QThread::msleep(150);
+    }
+
+    // What the desktop held when a wait gave up, for the failure message: the windows
+    // on the screen, what the panel is doing and said, the server's last words.
+    std::string Seen() {
+        QString r =
+            "windows shown:\n" +
+            RunTool("xdotool", {"search", "--onlyvisible", "--name", ".", "getwindowname", "%@"},
+                    display_);
+        r += xvfb_.state() == QProcess::NotRunning ? "X server ended: " : "X server running: ";
+        r += QString::fromUtf8(xvfb_.readAllStandardError()).right(500) + "\n";
+        if (panel.state() == QProcess::NotRunning) {
+            r += QString("panel ended, exit code %1\n").arg(panel.exitCode());
+        } else {
+            const QString pid = QString::number(panel.processId());
+            r += "panel running, pid " + pid + ", waiting in " +
+                 FileText("/proc/" + pid + "/wchan") + "\n";
+            // Its main thread's stack says where it waits.
+            const QString stack =
+                RunTool("gdb", {"-p", pid, "-batch", "-nx", "-ex", "bt 25"}, display_, 30000);
+            for (const QString& line : stack.split('\n')) {
+                r += line.startsWith('#') ? line.left(200) + "\n" : QString();
+            }
+        }
+        panelErr_ += QString::fromUtf8(panel.readAllStandardError());
+        r += "panel standard error:\n" + panelErr_.right(3000) + "\n";
+        QStringList tail = Trace().split('\n');
+        tail = tail.mid(std::max<qsizetype>(0, tail.size() - 25));
+        r += "switchersim trace, last lines:\n";
+        for (const QString& line : tail) {
+            r += line.left(160) + "\n";
+        }
+        r +=
+            "error log: " + FileText(QString::fromStdString((panelDir_ / "Errorlog.txt").string()));
+        return r.toStdString();
+    }
+
     const QString& display() const { return display_; }
 
     QProcess sim;
     QProcess panel;
 
 private:
+    static QString FileText(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : "(none)";
+    }
+
     QProcess xvfb_;
     QString display_;
     QString trace_;
+    QString panelErr_;
+    std::filesystem::path panelDir_;
 };

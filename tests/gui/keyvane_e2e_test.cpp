@@ -56,16 +56,8 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
 
     ASSERT_TRUE(run.StartPanel(dir.path()));
 
-    QString window;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            window = RunTool("xdotool", {"search", "--name", "ZEB Intercom Keyvane - Connected"},
-                             display)
-                         .section('\n', 0, 0);
-            return !window.isEmpty();
-        },
-        30000))
-        << "the panel never showed itself connected";
+    const QString window = run.WaitForWindow("ZEB Intercom Keyvane - Connected");
+    ASSERT_FALSE(window.isEmpty()) << "the panel never showed itself connected\n" << run.Seen();
     const QString geometry = RunTool("xdotool", {"getwindowgeometry", "--shell", window}, display);
     const auto value = [&](const char* key) {
         const auto m = QRegularExpression(QString("%1=(\\d+)").arg(key)).match(geometry);
@@ -96,7 +88,8 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
     EXPECT_EQ(key(), "#FEFFF4");
 
     // Wait until the tables are in (the map follows the names), then the call.
-    ASSERT_TRUE(WaitFor([&] { return run.Trace().contains("crosspoint-map"); }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return run.Trace().contains("crosspoint-map"); }, 10000))
+        << run.Seen();
     run.sim.write("call 4 2\n");
     std::set<QString> seen;
     WaitFor(
@@ -105,8 +98,10 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
             return seen.count("#80FF80") && seen.count("#FEFFF4") && seen.size() == 2;
         },
         6000);
-    EXPECT_TRUE(seen.count("#80FF80")) << "the Talk button never lit";
-    EXPECT_TRUE(seen.count("#FEFFF4")) << "the Talk button never went dark";
+    EXPECT_TRUE(seen.count("#80FF80") && seen.count("#FEFFF4"))
+        << "the Talk button did not flash, it showed "
+        << QStringList(seen.begin(), seen.end()).join(' ').toStdString() << "\n"
+        << run.Seen();
     QThread::msleep(1500);  // well past the overhang, the caller still talking
     EXPECT_TRUE(keyColoursFor(1500).count("#80FF80")) << "the flash stopped during the call";
 
@@ -145,7 +140,8 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
     RunTool("xdotool", {"key", "alt+f"}, display);
     QThread::msleep(300);
     RunTool("xdotool", {"key", "x"}, display);
-    ASSERT_TRUE(run.panel.waitForFinished(10000)) << "File, Exit did not end the program";
+    ASSERT_TRUE(run.panel.waitForFinished(10000)) << "File, Exit did not end the program\n"
+                                                  << run.Seen();
     const std::string saved = dir.Read("zebntpnl.ini");
     EXPECT_NE(saved.find("IP Port=" + port.toStdString() + "\r\n"), std::string::npos);
     EXPECT_NE(saved.find("Refresh Rate=1\r\n"), std::string::npos);  // written whole
