@@ -1,6 +1,6 @@
 #include "access/credential_check.h"
 
-#include "config/file_text.h"
+#include "base/file_text.h"
 
 namespace kv {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "access/dialog_focus.h"
-#include "platform/message_box.h"
+#include "state/message_box.h"
 
 // Credentials the configuration file cannot hold are refused before anything is stored:
 // the reader would cut them or the writer fail, and the operator be locked out of setup.

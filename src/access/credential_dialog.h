@@ -4,8 +4,8 @@
 #include <string>
 
 #include "access/dialog_focus.h"
-#include "panel/interc_variables.h"
-#include "platform/message_box.h"
+#include "state/interc_variables.h"
+#include "state/message_box.h"
 
 // frmIntercPassword: replaces the user name and password once the existing
 // password has been given, and saves them at once.

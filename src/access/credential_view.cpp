@@ -6,9 +6,9 @@
 #include <QPushButton>
 
 #include "access/dialog_geometry.h"
+#include "base/layout_units.h"
+#include "base/qt_text.h"
 #include "config/ini_file.h"
-#include "panel/layout_units.h"
-#include "platform/qt_text.h"
 
 using kv::FocusTarget;
 using kv::Place;

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "access/credential_dialog.h"
-#include "panel/services.h"
+#include "state/services.h"
 
 class QLineEdit;
 

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "config/file_text.h"
-#include "panel/layout_units.h"
+#include "base/file_text.h"
+#include "base/layout_units.h"
 
 using kv::Place;
 using kv::Px;

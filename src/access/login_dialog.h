@@ -3,8 +3,8 @@
 #include <string>
 
 #include "access/dialog_focus.h"
-#include "panel/interc_variables.h"
-#include "platform/message_box.h"
+#include "state/interc_variables.h"
+#include "state/message_box.h"
 
 // frmIntercLogin: asks for the password before setup; with the tag "new" it takes
 // the first user name and password instead.

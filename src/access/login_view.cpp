@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "access/dialog_geometry.h"
-#include "platform/qt_text.h"
+#include "base/qt_text.h"
 
 using kv::FocusTarget;
 using kv::platform::FromQt;

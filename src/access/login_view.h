@@ -4,7 +4,7 @@
 #include <string>
 
 #include "access/login_dialog.h"
-#include "panel/services.h"
+#include "state/services.h"
 
 class QLineEdit;
 class QPushButton;

@@ -2,14 +2,14 @@
 #include <QFont>
 #include <QTimer>
 
-#include "config/program_directory.h"
-#include "panel/interc_variables.h"
+#include "base/program_directory.h"
 #include "panel/main_window_view.h"
-#include "panel/services.h"
-#include "panel/view_state.h"
 #include "platform/qt_help_viewer.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_socket.h"
+#include "state/interc_variables.h"
+#include "state/services.h"
+#include "state/view_state.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

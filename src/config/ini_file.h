@@ -1,7 +1,7 @@
 #pragma once
 
-#include "panel/interc_variables.h"
-#include "panel/view_state.h"
+#include "state/interc_variables.h"
+#include "state/view_state.h"
 
 // The configuration file beside the program: read once at start-up, written
 // whole at every save point.

@@ -11,12 +11,12 @@
 #include <system_error>
 #include <vector>
 
+#include "base/checked.h"
+#include "base/number_reading.h"
 #include "config/ini_file.h"
-#include "config/number_reading.h"
 #include "config/password_code.h"
-#include "diag/checked.h"
 #include "diag/trap.h"
-#include "panel/button_indications.h"
+#include "display/button_indications.h"
 
 namespace kv {
 namespace {

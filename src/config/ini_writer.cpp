@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/checked.h"
 #include "config/ini_file.h"
 #include "config/password_code.h"
-#include "diag/checked.h"
 #include "diag/trap.h"
 
 namespace kv {

@@ -1,6 +1,6 @@
 #include "config/password_code.h"
 
-#include "diag/fault.h"
+#include "base/fault.h"
 
 namespace kv {
 namespace {

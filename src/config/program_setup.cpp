@@ -1,9 +1,9 @@
 #include "config/program_setup.h"
 
+#include "base/checked.h"
+#include "base/station_text.h"
 #include "config/ini_file.h"
-#include "diag/checked.h"
 #include "diag/trap.h"
-#include "panel/station_text.h"
 
 namespace kv {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "config/program_directory.h"
-#include "panel/interc_variables.h"
-#include "panel/view_state.h"
+#include "base/program_directory.h"
+#include "state/interc_variables.h"
+#include "state/view_state.h"
 
 namespace kv {
 

@@ -4,16 +4,16 @@
 #include <optional>
 #include <string_view>
 
+#include "base/checked.h"
+#include "base/fault.h"
+#include "base/number_reading.h"
+#include "base/rounding.h"
+#include "base/station_rows.h"
 #include "config/ini_file.h"
-#include "config/number_reading.h"
-#include "diag/checked.h"
 #include "diag/error_log.h"
-#include "diag/fault.h"
-#include "diag/rounding.h"
 #include "diag/trap.h"
-#include "dialogs/station_rows.h"
+#include "display/button_indications.h"
 #include "link/connection.h"
-#include "panel/button_indications.h"
 
 namespace kv {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/services.h"
+#include "state/services.h"
 
 // frmIntercFile: the server, the panel's own stations, keep-on-top and the timing
 // values. Its Ok applies them, reconnects when the server changed and saves.

@@ -12,10 +12,10 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "base/qt_text.h"
 #include "dialogs/button_label_view.h"
 #include "dialogs/button_programming_view.h"
 #include "dialogs/value_entry_view.h"
-#include "platform/qt_text.h"
 
 namespace kv {
 namespace {

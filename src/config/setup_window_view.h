@@ -4,7 +4,7 @@
 #include <string>
 
 #include "config/setup_window.h"
-#include "panel/services.h"
+#include "state/services.h"
 
 class QCheckBox;
 class QComboBox;

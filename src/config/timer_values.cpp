@@ -1,5 +1,5 @@
+#include "base/checked.h"
 #include "config/ini_file.h"
-#include "diag/checked.h"
 
 namespace kv {
 

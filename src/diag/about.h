@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "panel/interc_variables.h"
+#include "state/interc_variables.h"
 
 // frmIntercAbout: the version and a summary of the current setup, computed afresh
 // on every showing.

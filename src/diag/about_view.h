@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "diag/about.h"
-#include "panel/services.h"
+#include "state/services.h"
 
 class QLabel;
 

@@ -3,8 +3,8 @@
 #include <ctime>
 #include <string>
 
-#include "diag/fault.h"
-#include "panel/interc_variables.h"
+#include "base/fault.h"
+#include "state/interc_variables.h"
 
 // The error log Errorlog.txt beside the program: one line per failure, a
 // banner at the top, rolled over to "Errorlog MMDDYY HHMM.txt" at its size limit

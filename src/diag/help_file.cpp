@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "config/program_directory.h"
+#include "base/program_directory.h"
 
 namespace kv {
 namespace {

@@ -5,9 +5,9 @@
 #include <optional>
 #include <utility>
 
+#include "base/fault.h"
 #include "diag/error_log.h"
-#include "diag/fault.h"
-#include "panel/interc_variables.h"
+#include "state/interc_variables.h"
 
 namespace kv {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "config/number_reading.h"
-#include "diag/fault.h"
-#include "panel/button_indications.h"
+#include "base/fault.h"
+#include "base/number_reading.h"
+#include "display/button_indications.h"
 
 namespace kv {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "panel/interc_variables.h"
-#include "panel/view_state.h"
+#include "state/interc_variables.h"
+#include "state/view_state.h"
 
 // frmButtonLabel: the two caption lines of one button, or of every button at once.
 

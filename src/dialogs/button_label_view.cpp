@@ -8,9 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "config/file_text.h"
-#include "panel/layout_units.h"
-#include "platform/qt_text.h"
+#include "base/file_text.h"
+#include "base/layout_units.h"
+#include "base/qt_text.h"
 
 namespace kv {
 namespace {

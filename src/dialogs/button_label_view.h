@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "dialogs/button_label.h"
-#include "panel/services.h"
+#include "state/services.h"
 
 class QLineEdit;
 

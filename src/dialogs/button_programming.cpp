@@ -1,8 +1,8 @@
 #include "dialogs/button_programming.h"
 
-#include "diag/fault.h"
+#include "base/fault.h"
+#include "base/station_rows.h"
 #include "dialogs/button_types.h"
-#include "dialogs/station_rows.h"
 
 namespace kv {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/interc_variables.h"
+#include "state/interc_variables.h"
 
 // frmButtonProgramming: the type and station of every button, edited on a working
 // copy of the button table that reaches the panel only on Ok.

@@ -11,8 +11,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "base/qt_text.h"
 #include "dialogs/button_types.h"
-#include "platform/qt_text.h"
 
 namespace kv {
 namespace {

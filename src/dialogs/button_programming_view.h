@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "dialogs/button_programming.h"
-#include "panel/services.h"
+#include "state/services.h"
 
 class QButtonGroup;
 class QComboBox;

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "panel/colours.h"
+#include "state/colours.h"
 
 // The ten type options of the programming dialog: the option index is the type code.
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "config/number_reading.h"
-#include "diag/rounding.h"
+#include "base/number_reading.h"
+#include "base/rounding.h"
 
 namespace kv {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "panel/interc_variables.h"
-#include "platform/help_viewer.h"
-#include "platform/message_box.h"
+#include "state/help_viewer.h"
+#include "state/interc_variables.h"
+#include "state/message_box.h"
 
 // frmIntercRefresh: one whole number for one of the four timing values. The mode word
 // picks the texts and the pending value of the setup window it shows and overwrites.

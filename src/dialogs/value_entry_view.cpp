@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/qt_text.h"
+#include "base/qt_text.h"
 
 namespace kv {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "dialogs/value_entry.h"
-#include "panel/services.h"
+#include "state/services.h"
 
 class QGroupBox;
 class QLabel;

@@ -4,12 +4,12 @@
 #include <utility>
 #include <vector>
 
-#include "diag/checked.h"
+#include "base/checked.h"
 #include "diag/trap.h"
+#include "display/quick_sort.h"
+#include "display/station_display.h"
 #include "link/byte_manipulation.h"
 #include "link/protocol.h"
-#include "panel/quick_sort.h"
-#include "panel/station_display.h"
 
 namespace kv {
 

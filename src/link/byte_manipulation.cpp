@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "diag/checked.h"
+#include "base/checked.h"
 #include "diag/trap.h"
 #include "link/receive_buffer.h"
 

@@ -4,8 +4,8 @@
 #include <span>
 #include <vector>
 
-#include "diag/checked.h"
-#include "panel/interc_variables.h"
+#include "base/checked.h"
+#include "state/interc_variables.h"
 
 // Byte helpers of the switcher protocol and the receive buffer.
 

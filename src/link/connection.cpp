@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "diag/checked.h"
+#include "base/checked.h"
 #include "diag/trap.h"
 #include "link/protocol.h"
 

@@ -4,12 +4,12 @@
 #include <array>
 #include <bitset>
 
-#include "diag/checked.h"
+#include "base/checked.h"
 #include "diag/trap.h"
+#include "display/button_indications.h"
+#include "display/station_display.h"
 #include "link/byte_manipulation.h"
 #include "link/protocol.h"
-#include "panel/button_indications.h"
-#include "panel/station_display.h"
 
 namespace kv {
 namespace {

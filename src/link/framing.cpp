@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "diag/checked.h"
+#include "base/checked.h"
 #include "diag/trap.h"
 #include "link/alpha_table.h"
 #include "link/byte_manipulation.h"

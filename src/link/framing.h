@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "panel/panel_context.h"
+#include "state/panel_context.h"
 
 // Cutting the received byte stream into messages and handing each to its handler.
 

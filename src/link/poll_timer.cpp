@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "diag/checked.h"
+#include "base/checked.h"
 #include "diag/trap.h"
+#include "display/button_indications.h"
 #include "link/connection.h"
 #include "link/protocol.h"
-#include "panel/button_indications.h"
 
 namespace kv {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/panel_context.h"
+#include "state/panel_context.h"
 
 namespace kv {
 

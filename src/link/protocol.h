@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "panel/panel_context.h"
+#include "state/panel_context.h"
 
 // Messages the panel sends to the switcher.
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "panel/interc_variables.h"
+#include "state/interc_variables.h"
 
 // The receive buffer: bytes appended at the back, consumed from the front.
 

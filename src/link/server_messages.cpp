@@ -3,12 +3,12 @@
 #include <array>
 #include <vector>
 
-#include "diag/checked.h"
+#include "base/checked.h"
 #include "diag/trap.h"
+#include "display/station_display.h"
 #include "link/byte_manipulation.h"
 #include "link/connection.h"
 #include "link/protocol.h"
-#include "panel/station_display.h"
 
 namespace kv {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "panel/panel_context.h"
+#include "state/panel_context.h"
 
 // The short messages the server sends: polls, the type request, the intercom
 // channel table and the switcher type. Framed handlers take the whole message.

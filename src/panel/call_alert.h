@@ -1,7 +1,7 @@
 #pragma once
 
-#include "panel/interc_variables.h"
-#include "panel/view_state.h"
+#include "state/interc_variables.h"
+#include "state/view_state.h"
 
 namespace kv {
 

@@ -1,9 +1,9 @@
 #include "panel/call_answer.h"
 
-#include "diag/checked.h"
+#include "base/checked.h"
 #include "diag/trap.h"
+#include "display/button_indications.h"
 #include "link/protocol.h"
-#include "panel/button_indications.h"
 #include "panel/momentary_break.h"
 
 namespace kv {

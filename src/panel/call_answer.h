@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/panel_context.h"
+#include "state/panel_context.h"
 
 // Call Answer talks back to the last caller, Dial Up to the chosen station; both
 // make their crosspoint while held.

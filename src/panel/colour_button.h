@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "panel/colours.h"
+#include "state/colours.h"
 
 // A push button that paints exactly its background colour, flat, with a two-line
 // caption; it reports mouse down and up with the mouse button (1 left, 2 right, 4 middle).

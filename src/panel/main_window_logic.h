@@ -3,7 +3,7 @@
 #include <string>
 
 #include "panel/main_window_dialogs.h"
-#include "panel/services.h"
+#include "state/services.h"
 
 // The main window's load, its menus and its unload.
 

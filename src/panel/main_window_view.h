@@ -7,7 +7,7 @@
 #include <string>
 
 #include "panel/main_window_dialogs.h"
-#include "panel/services.h"
+#include "state/services.h"
 
 class ColourButton;
 class ClickBox;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "panel/panel_context.h"
+#include "state/panel_context.h"
 
 namespace kv {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "diag/checked.h"
+#include "base/checked.h"
 #include "diag/trap.h"
 #include "link/protocol.h"
 #include "panel/momentary_break.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "panel/main_window_dialogs.h"
-#include "panel/panel_context.h"
+#include "state/panel_context.h"
 
 // The eight panel buttons: Listen and P-Listen latch, Talk and Group act while held.
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "panel/panel_context.h"
+#include "state/panel_context.h"
 
 namespace kv {
 

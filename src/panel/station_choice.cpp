@@ -1,6 +1,6 @@
 #include "panel/station_choice.h"
 
-#include "diag/checked.h"
+#include "base/checked.h"
 #include "diag/trap.h"
 
 namespace kv {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "panel/panel_context.h"
+#include "state/panel_context.h"
 
 // The station choice: the preset box opens the station combo, a chosen row or
 // the loss of focus closes it again.

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "panel/main_window_dialogs.h"
-#include "panel/panel_context.h"
+#include "state/panel_context.h"
 
 namespace kv {
 

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <string>
 
-#include "platform/help_viewer.h"
+#include "state/help_viewer.h"
 
 namespace kv::platform {
 

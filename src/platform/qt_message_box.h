@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/message_box.h"
+#include "state/message_box.h"
 
 class QWidget;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/socket.h"
+#include "state/socket.h"
 
 namespace kv::platform {
 

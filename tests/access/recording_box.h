@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_box.h"
+#include "state/message_box.h"
 
 // Records every message box the logic asks for.
 class RecordingBox : public kv::platform::MessageBox {

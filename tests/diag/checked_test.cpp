@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "diag/checked.h"
+#include "base/checked.h"
 #include "diag/error_log.h"
 #include "diag/trap.h"
 #include "temp_dir.h"

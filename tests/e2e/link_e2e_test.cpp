@@ -4,7 +4,7 @@
 
 #include "link/protocol.h"
 #include "link_harness.h"
-#include "sim/sim_process.h"
+#include "sim_process.h"
 
 // The panel's link against the real stand-in server over loopback, with real
 // sockets and timers. Polls go out every second (Refresh Rate 1); the link is

@@ -8,8 +8,8 @@
 #include "link/connection.h"
 #include "link/framing.h"
 #include "link/poll_timer.h"
-#include "panel/panel_context.h"
 #include "platform/qt_socket.h"
+#include "state/panel_context.h"
 #include "temp_dir.h"
 
 // The panel's link as the program runs it, without its window: a real socket,

@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <memory>
 
+#include "display/station_display.h"
 #include "panel/colour_button.h"
 #include "panel/main_window_view.h"
-#include "panel/station_display.h"
 #include "platform/qt_help_viewer.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_socket.h"

@@ -7,10 +7,10 @@
 
 #include "config/program_setup.h"
 #include "panel/main_window_dialogs.h"
-#include "panel/services.h"
-#include "platform/help_viewer.h"
-#include "platform/message_box.h"
-#include "platform/socket.h"
+#include "state/help_viewer.h"
+#include "state/message_box.h"
+#include "state/services.h"
+#include "state/socket.h"
 #include "temp_dir.h"
 
 // Recording stand-ins for the platform and the modal windows, and a panel built from them.

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "frame_reader.h"
-#include "sim/sim_process.h"
+#include "sim_process.h"
 #include "temp_dir.h"
 #include "wire.h"
 
