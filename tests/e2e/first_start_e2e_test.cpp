@@ -30,32 +30,32 @@ TEST(FirstStart, NoticeLoginSetupThenConnectedAndASecondStartNeedsNothing) {
     ASSERT_FALSE(notice.isEmpty()) << "no first-start notice\n" << run.Seen();
     EXPECT_TRUE(run.Window(kConnected).isEmpty());
     run.Focus(notice);
-    run.Key("Return");
+    run.Press("key", "Return");
 
     const QString login = run.WaitForWindow("User Login");
     ASSERT_FALSE(login.isEmpty()) << "no first login\n" << run.Seen();
     run.Focus(login);
-    run.Key("Escape");  // Cancel is disabled at the first entry
+    run.Press("key", "Escape");  // Cancel is disabled at the first entry
     QThread::msleep(500);
     ASSERT_FALSE(run.Window("User Login").isEmpty()) << "the first login could be cancelled";
     EXPECT_TRUE(run.Window("Intercom Keyvane Setup").isEmpty());
     run.Focus(login);
-    run.Type("operator");
-    run.Key("Tab");
-    run.Type("abc");
-    run.Key("Return");
+    run.Press("type", "operator");
+    run.Press("key", "Tab");
+    run.Press("type", "abc");
+    run.Press("key", "Return");
 
     const QString setup = run.WaitForWindow("Intercom Keyvane Setup");
     ASSERT_FALSE(setup.isEmpty()) << "no setup window after the login\n" << run.Seen();
     EXPECT_TRUE(run.Window("User Login").isEmpty());
     EXPECT_FALSE(run.Trace().contains("poll")) << "a connection before the setup window's Ok";
     run.Focus(setup);
-    run.Key("ctrl+a");
-    run.Type("127.0.0.1");
-    run.Key("Tab");
-    run.Key("ctrl+a");
-    run.Type(port);
-    run.Key("Return");
+    run.Press("key", "ctrl+a");
+    run.Press("type", "127.0.0.1");
+    run.Press("key", "Tab");
+    run.Press("key", "ctrl+a");
+    run.Press("type", port);
+    run.Press("key", "Return");
 
     ASSERT_FALSE(run.WaitForWindow(kConnected).isEmpty()) << "the panel never connected\n"
                                                           << run.Seen();
@@ -79,22 +79,23 @@ TEST(FirstStart, NoticeLoginSetupThenConnectedAndASecondStartNeedsNothing) {
         << saved;
     EXPECT_NE(saved.find("User Name=operator\r\nPassword=bdf\r\n"), std::string::npos) << saved;
 
-    const QString panelWindow = run.Window(kConnected);
-    run.Focus(panelWindow);
-    run.Key("alt+f");
-    run.Key("x");
+    run.Focus(run.Window(kConnected));
+    run.Press("key", "alt+f");
+    run.Press("key", "x");
     ASSERT_TRUE(run.panel.waitForFinished(10000)) << "File, Exit did not end the program\n"
                                                   << run.Seen();
 
     // The second start finds its configuration: connected, and no box at all.
     ASSERT_TRUE(run.StartPanel(dir.path()));
     bool boxSeen = false;
+    const auto lookForBoxes = [&] {
+        for (const char* title : {"Configuration Error", "User Login", "Intercom Keyvane Setup"}) {
+            boxSeen = boxSeen || !run.Window(title).isEmpty();
+        }
+    };
     const bool connected = WaitFor(
         [&] {
-            for (const char* title :
-                 {"Configuration Error", "User Login", "Intercom Keyvane Setup"}) {
-                boxSeen = boxSeen || !run.Window(title).isEmpty();
-            }
+            lookForBoxes();
             return !run.Window(kConnected).isEmpty() || run.panel.state() == QProcess::NotRunning;
         },
         30000);
@@ -102,14 +103,11 @@ TEST(FirstStart, NoticeLoginSetupThenConnectedAndASecondStartNeedsNothing) {
         << "the second start did not connect\n"
         << run.Seen();
     QThread::msleep(1000);
-    for (const char* title : {"Configuration Error", "User Login", "Intercom Keyvane Setup"}) {
-        boxSeen = boxSeen || !run.Window(title).isEmpty();
-    }
+    lookForBoxes();
     EXPECT_FALSE(boxSeen);
-    const QString again = run.Window(kConnected);
-    run.Focus(again);
-    run.Key("alt+f");
-    run.Key("x");
+    run.Focus(run.Window(kConnected));
+    run.Press("key", "alt+f");
+    run.Press("key", "x");
     EXPECT_TRUE(run.panel.waitForFinished(10000)) << "File, Exit did not end the second start\n"
                                                   << run.Seen();
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRegularExpression>
 #include <QThread>
 #include <filesystem>
@@ -14,6 +13,8 @@
 
 namespace {
 
+const char* const kConnected = "ZEB Intercom Keyvane - Connected";
+
 // The colours of a column of screen pixels, top down, as "#RRGGBB".
 QStringList Pixels(const QString& display, int x, int y, int height) {
     const QString text = RunTool(
@@ -22,17 +23,22 @@ QStringList Pixels(const QString& display, int x, int y, int height) {
         display);
     QStringList colours;
     static const QRegularExpression rgb("srgb\\((\\d+),(\\d+),(\\d+)\\)");
-    for (const QString& line : text.split('\n')) {
-        const auto m = rgb.match(line);
-        if (m.hasMatch()) {
-            colours.append(QString("#%1%2%3")
-                               .arg(m.captured(1).toInt(), 2, 16, QChar('0'))
-                               .arg(m.captured(2).toInt(), 2, 16, QChar('0'))
-                               .arg(m.captured(3).toInt(), 2, 16, QChar('0'))
-                               .toUpper());
-        }
+    for (auto it = rgb.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        colours.append(QString("#%1%2%3")
+                           .arg(m.captured(1).toInt(), 2, 16, QChar('0'))
+                           .arg(m.captured(2).toInt(), 2, 16, QChar('0'))
+                           .arg(m.captured(3).toInt(), 2, 16, QChar('0'))
+                           .toUpper());
     }
     return colours;
+}
+
+// The program copied into dir beside its configuration: the server's address, then config.
+void Install(const TempDir& dir, const QString& port, const std::string& config) {
+    dir.Write("zebntpnl.ini",
+              "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + port.toStdString() + "\r\n" + config);
+    std::filesystem::copy_file(KEYVANE_BINARY, dir.path() / "keyvane");
 }
 
 }  // namespace
@@ -42,32 +48,24 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
     DesktopSession run;
     ASSERT_TRUE(run.StartX("800x600x24"));
     const QString display = run.display();
-    const QString port = run.StartServer(SWITCHERSIM_BINARY, {"--trace", "--type-ms", "0"});
-    ASSERT_FALSE(port.isEmpty()) << "the stand-in server did not start";
-
     // Own output 2, own input 3; button 0 talks to station 4 (AUDIO). A 0.2 s flash
     // tick and a 0.4 s overhang keep the call short.
-    const std::string ini = "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + port.toStdString() +
-                            "\r\n[CONFIG]\r\nOutput=3\r\nInput=4\r\nStay On Top=No\r\n"
-                            "Flash Rate=400\r\nOver Hang=1\r\n"
-                            "[BUTTON 0]\r\nType=2\r\nFirst=5\r\nLine 1=Audio\r\nLine 2=Talk\r\n";
-    dir.Write("zebntpnl.ini", ini);
-    std::filesystem::copy_file(KEYVANE_BINARY, dir.path() / "keyvane");
-
+    const QString port = run.StartServer(SWITCHERSIM_BINARY, {"--trace", "--type-ms", "0"});
+    ASSERT_FALSE(port.isEmpty()) << "the stand-in server did not start";
+    Install(dir, port,
+            "[CONFIG]\r\nOutput=3\r\nInput=4\r\nStay On Top=No\r\nFlash Rate=400\r\n"
+            "Over Hang=1\r\n[BUTTON 0]\r\nType=2\r\nFirst=5\r\nLine 1=Audio\r\nLine 2=Talk\r\n");
     ASSERT_TRUE(run.StartPanel(dir.path()));
 
-    const QString window = run.WaitForWindow("ZEB Intercom Keyvane - Connected");
+    const QString window = run.WaitForWindow(kConnected);
     ASSERT_FALSE(window.isEmpty()) << "the panel never showed itself connected\n" << run.Seen();
-    const QString geometry = RunTool("xdotool", {"getwindowgeometry", "--shell", window}, display);
-    const auto value = [&](const char* key) {
-        const auto m = QRegularExpression(QString("%1=(\\d+)").arg(key)).match(geometry);
-        return m.captured(1).toInt();
-    };
-    const int x = value("X"), y = value("Y"), height = value("HEIGHT");
+    const auto at = QRegularExpression("X=(\\d+)\\nY=(\\d+)\\nWIDTH=\\d+\\nHEIGHT=(\\d+)")
+                        .match(run.X({"getwindowgeometry", "--shell", window}));
+    const int x = at.captured(1).toInt(), y = at.captured(2).toInt(),
+              height = at.captured(3).toInt();
 
     // The panel face starts below the menu bar; the buttons are placed on it.
-    const QStringList column = Pixels(display, x + 10, y, height);
-    const int faceTop = static_cast<int>(column.indexOf("#3A424E"));
+    const int faceTop = static_cast<int>(Pixels(display, x + 10, y, height).indexOf("#3A424E"));
     ASSERT_GE(faceTop, 0) << "no panel face in the window";
     const int top = y + faceTop;
     const auto key = [&] { return Pixels(display, x + 32 + 5, top + 12 + 5, 1).value(0); };
@@ -80,9 +78,18 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
         }
         return colours;
     };
+    // Both messages of a held key, make then break, from the panel's own input 3.
+    const auto heldKeySent = [&](const QString& output) {
+        return WaitFor(
+            [&] {
+                return run.Trace().contains("crosspoint-change code=37 in=3 out=" + output) &&
+                       run.Trace().contains("crosspoint-change code=33 in=3 out=" + output);
+            },
+            5000);
+    };
     const auto press = [&](int px, int py) {
-        RunTool("xdotool", {"mousemove", QString::number(px), QString::number(py)}, display);
-        RunTool("xdotool", {"mousedown", "1"}, display);
+        run.X({"mousemove", QString::number(px), QString::number(py)});
+        run.X({"mousedown", "1"});
         QThread::msleep(300);
     };
     EXPECT_EQ(key(), "#FEFFF4");
@@ -106,40 +113,27 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
     EXPECT_TRUE(keyColoursFor(1500).count("#80FF80")) << "the flash stopped during the call";
 
     press(x + 360 + 28, top + 48 + 18);  // Call Answer
-    RunTool("xdotool", {"mouseup", "1"}, display);
-    EXPECT_TRUE(WaitFor(
-        [&] {
-            return run.Trace().contains("crosspoint-change code=37 in=3 out=4") &&
-                   run.Trace().contains("crosspoint-change code=33 in=3 out=4");
-        },
-        5000))
-        << run.Trace().toStdString();
+    run.X({"mouseup", "1"});
+    EXPECT_TRUE(heldKeySent("4")) << run.Trace().toStdString();
     EXPECT_TRUE(WaitFor([&] { return key() == "#FEFFF4"; }, 2000));
     EXPECT_EQ(keyColoursFor(1500), std::set<QString>{"#FEFFF4"}) << "answered, still flashing";
 
     // FLOOR MGR is station 7 but row 4 of the name-sorted list.
-    RunTool("xdotool", {"windowfocus", "--sync", window}, display);
-    RunTool("xdotool", {"mousemove", QString::number(x + 482), QString::number(top + 35)}, display);
-    RunTool("xdotool", {"click", "1"}, display);
+    run.Focus(window);
+    run.X({"mousemove", QString::number(x + 482), QString::number(top + 35)});
+    run.X({"click", "1"});
     QThread::msleep(500);
-    RunTool("xdotool", {"type", "FL"}, display);
-    RunTool("xdotool", {"key", "Return"}, display);
+    run.X({"type", "FL"});
+    run.X({"key", "Return"});
     QThread::msleep(300);
     press(x + 360 + 28, top + 12 + 18);  // Dial Up
     EXPECT_EQ(Pixels(display, x + 360 + 5, top + 12 + 5, 1).value(0), "#80FF80");
-    RunTool("xdotool", {"mouseup", "1"}, display);
-    EXPECT_TRUE(WaitFor(
-        [&] {
-            return run.Trace().contains("crosspoint-change code=37 in=3 out=7") &&
-                   run.Trace().contains("crosspoint-change code=33 in=3 out=7");
-        },
-        5000))
-        << run.Trace().toStdString();
+    run.X({"mouseup", "1"});
+    EXPECT_TRUE(heldKeySent("7")) << run.Trace().toStdString();
 
-    RunTool("xdotool", {"windowfocus", "--sync", window}, display);
-    RunTool("xdotool", {"key", "alt+f"}, display);
-    QThread::msleep(300);
-    RunTool("xdotool", {"key", "x"}, display);
+    run.Focus(window);
+    run.Press("key", "alt+f");
+    run.Press("key", "x");
     ASSERT_TRUE(run.panel.waitForFinished(10000)) << "File, Exit did not end the program\n"
                                                   << run.Seen();
     const std::string saved = dir.Read("zebntpnl.ini");
@@ -147,4 +141,43 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
     EXPECT_NE(saved.find("Refresh Rate=1\r\n"), std::string::npos);  // written whole
     EXPECT_NE(saved.find("Line 1=Audio\r\nLine 2=Talk\r\n"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists("/zebntpnl.ini"));
+}
+
+// A lost link as the operator sees it: the caption says so, the panel keeps trying by
+// itself (the server closed it, then stayed silent past Time Out 2 at a poll a second), and
+// once the server answers again it is connected and asks for its tables anew.
+TEST(KeyvaneProgram, ALostLinkIsShownAndRepairedByItself) {
+    TempDir dir;
+    DesktopSession run;
+    ASSERT_TRUE(run.StartX("800x600x24"));
+    const QString port =
+        run.StartServer(SWITCHERSIM_BINARY, {"--trace", "--poll-ms", "300", "--type-ms", "700"});
+    Install(dir, port, "[CONFIG]\r\nStay On Top=No\r\nRefresh Rate=1\r\nTime Out=2\r\n");
+    ASSERT_TRUE(run.StartPanel(dir.path()));
+    ASSERT_FALSE(run.WaitForWindow(kConnected).isEmpty()) << "never connected\n" << run.Seen();
+    ASSERT_TRUE(WaitFor([&] { return run.Trace().contains("alpha-table type=20"); }, 10000))
+        << run.Seen();
+
+    run.sim.write("silent on\ndrop\n");
+    ASSERT_FALSE(run.WaitForWindow("ZEB Intercom Keyvane - Not Connected").isEmpty())
+        << "the lost link was not shown\n"
+        << run.Seen();
+    // Reconnected after the close, then again after the silence.
+    EXPECT_TRUE(WaitFor([&] { return run.Trace().contains("+ panel 3 connected"); }, 15000))
+        << "the panel stopped trying\n"
+        << run.Seen();
+    run.sim.write("silent off\n");
+    ASSERT_FALSE(run.WaitForWindow(kConnected).isEmpty()) << "never connected again\n"
+                                                          << run.Seen();
+    // Its tables asked for anew, the server's polls and type requests answered, and nothing
+    // it sent rejected.
+    run.sim.write("stats\n");
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const QString& t = run.Trace();
+            return t.count("alpha-table type=20") >= 2 && t.contains("poll-answer  F4") &&
+                   t.contains("type-reply type=7 value=1") && t.contains(" bad=0 ");
+        },
+        10000))
+        << run.Seen();
 }

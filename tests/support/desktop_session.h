@@ -50,12 +50,10 @@ public:
     DesktopSession& operator=(const DesktopSession&) = delete;
     ~DesktopSession() {
         for (QProcess* p : {&panel, &sim, &xvfb_}) {
-            if (p->state() != QProcess::NotRunning) {
-                p->terminate();
-                if (!p->waitForFinished(3000)) {
-                    p->kill();
-                    p->waitForFinished(3000);
-                }
+            p->terminate();
+            if (p->state() != QProcess::NotRunning && !p->waitForFinished(3000)) {
+                p->kill();
+                p->waitForFinished(3000);
             }
         }
     }
@@ -74,11 +72,8 @@ public:
 
     // Starts the stand-in server on a free port with these options; its port, or empty.
     QString StartServer(const QString& binary, const QStringList& options) {
-        sim.setProcessChannelMode(QProcess::SeparateChannels);
         sim.start(binary, QStringList{"--port", "0"} + options);
-        if (!sim.waitForReadyRead(5000)) {
-            return {};
-        }
+        sim.waitForReadyRead(5000);
         const QString first = QString::fromUtf8(sim.readLine()).trimmed();
         return first.startsWith("listening on 127.0.0.1:") ? first.section(':', -1) : QString();
     }
@@ -105,9 +100,7 @@ public:
     // The first window whose whole title is this text; empty when there is none.
     QString Window(const QString& title) const {
         const QString pattern = "^" + QRegularExpression::escape(title) + "$";
-        return RunTool("xdotool", {"search", "--name", pattern}, display_)
-            .section('\n', 0, 0)
-            .trimmed();
+        return X({"search", "--name", pattern}).section('\n', 0, 0).trimmed();
     }
     // Generous: right after a build the machine may still be busy. An ended panel shows
     // no more windows: then it gives up at once.
@@ -121,25 +114,19 @@ public:
             ms);
         return id;
     }
-    void Focus(const QString& window) const {
-        RunTool("xdotool", {"windowfocus", "--sync", window}, display_);
-    }
-    void Key(const QString& keys) const {
-        RunTool("xdotool", {"key", "--delay", "50", keys}, display_);
-        QThread::msleep(150);
-    }
-    void Type(const QString& text) const {
-        RunTool("xdotool", {"type", "--delay", "50", text}, display_);
+    QString X(const QStringList& xdotool) const { return RunTool("xdotool", xdotool, display_); }
+    void Focus(const QString& window) const { X({"windowfocus", "--sync", window}); }
+    // xdotool key or type, 50 ms apart, then a moment for the program to follow.
+    void Press(const char* how, const QString& what) const {
+        X({how, "--delay", "50", what});
         QThread::msleep(150);
     }
 
     // What the desktop held when a wait gave up, for the failure message: the windows
     // on the screen, what the panel is doing and said, the server's last words.
     std::string Seen() {
-        QString r =
-            "windows shown:\n" +
-            RunTool("xdotool", {"search", "--onlyvisible", "--name", ".", "getwindowname", "%@"},
-                    display_);
+        QString r = "windows shown:\n" +
+                    X({"search", "--onlyvisible", "--name", ".", "getwindowname", "%@"});
         r += xvfb_.state() == QProcess::NotRunning ? "X server ended: " : "X server running: ";
         r += QString::fromUtf8(xvfb_.readAllStandardError()).right(500) + "\n";
         if (panel.state() == QProcess::NotRunning) {
@@ -157,10 +144,9 @@ public:
         }
         panelErr_ += QString::fromUtf8(panel.readAllStandardError());
         r += "panel standard error:\n" + panelErr_.right(3000) + "\n";
-        QStringList tail = Trace().split('\n');
-        tail = tail.mid(std::max<qsizetype>(0, tail.size() - 25));
+        const QStringList trace = Trace().split('\n');
         r += "switchersim trace, last lines:\n";
-        for (const QString& line : tail) {
+        for (const QString& line : trace.mid(std::max<qsizetype>(0, trace.size() - 25))) {
             r += line.left(160) + "\n";
         }
         r +=
