@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QRegularExpression>
 #include <QThread>
 #include <filesystem>
@@ -71,9 +71,7 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
     const auto key = [&] { return Pixels(display, x + 32 + 5, top + 12 + 5, 1).value(0); };
     const auto keyColoursFor = [&](int ms) {
         std::set<QString> colours;
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms) {
+        for (QDeadlineTimer end(ms); !end.hasExpired();) {
             colours.insert(key());
         }
         return colours;

@@ -90,5 +90,11 @@ TEST(Switcher, SetsInOrderLevelsFollowTheLastMake) {
     EXPECT_EQ(big.Output(0).sources.size(), 64u);
 }
 
+TEST(TraceFormat, FieldsABadChecksumAndLongRunsCut) {
+    EXPECT_EQ(Describe(B("F6 00 01 00 02 00 7F FF")),
+              "crosspoint-map type=0 outputs=1 start=2 bad-checksum");
+    EXPECT_EQ(Hex(Bytes(100, 0xAB)).substr(141), "AB ... (100 bytes)");
+}
+
 }  // namespace
 }  // namespace sim

@@ -126,17 +126,15 @@ TEST(Server, AnswersEachPanelAndSendsEveryChangeAndCommandToAll) {
     EXPECT_EQ(a.Next() + " " + b.Next(), "map@1 1:2 map@1 1:2");
     b.Send(Change(36, 0, 1));
     EXPECT_EQ(a.Next() + " " + b.Next(), "map@1 0:2,0 map@1 0:2,0");
-    // Counted, and nothing answered: two stray bytes, a message cut short, three changes out
-    // of range or of an unknown code, a change and a request with bad checksums, an unknown
-    // command, a change without the request flag, a request too long, a poll answer and three
-    // type replies, the first well-formed.
-    Bytes badChange = Change(37, 1, 2);
-    Bytes badRequest = Request(0x80);
-    badChange[7] ^= 1;
-    badRequest[11] ^= 1;
+    // Counted, not answered: stray bytes, a message cut short, changes out of range, of an
+    // unknown code, damaged or without the request flag, damaged requests, type replies.
+    const auto damaged = [](Bytes m) {  // its checksum off by one
+        m[m.size() - 2] ^= 1;
+        return m;
+    };
     for (const Bytes& m :
          {Bytes{0x05, 0x06, 0xF2, 0x00}, Change(37, 0, 3), Change(37, 16383, 1), Change(40, 1, 2),
-          badChange, badRequest, Bytes{0xEB, 0x01, 0x01, 0xFF},
+          damaged(Change(37, 1, 2)), damaged(Request(0x80)), Bytes{0xEB, 0x01, 0x01, 0xFF},
           Message(kCrosspointChange, {37, 1, 2}), Message(kInfoRequest, {0x80, 0, 0, 0, 0, 0}),
           Bytes{kPollAnswer}, kTypeReply, Bytes{0x81, 0x07, 0x01, 0x09, 0xFF},
           Bytes{0x81, 0x07, 0x02, 0x09, 0xFF}}) {
