@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -12,6 +11,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+
+#include "temp_dir.h"
 
 // The real programs under their own X server: an Xvfb, the stand-in server and
 // the panel as child processes, all ended when the session ends.
@@ -92,7 +93,7 @@ public:
         env.insert("DISPLAY", display_);
         env.remove("QT_QPA_PLATFORM");
         panel.setProcessEnvironment(env);
-        panel.setWorkingDirectory(QDir::rootPath());
+        panel.setWorkingDirectory(QString::fromStdString(elsewhere.path().string()));
         panel.start(QString::fromStdString((dir / "keyvane").string()), {});
         return panel.waitForStarted(5000);
     }
@@ -158,6 +159,9 @@ public:
 
     QProcess sim;
     QProcess panel;
+    // The panel's working directory: a panel that writes beside it, not beside itself, shows
+    // here.
+    TempDir elsewhere;
 
 private:
     static QString FileText(const QString& path) {
