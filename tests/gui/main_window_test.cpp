@@ -4,242 +4,178 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QTest>
-#include <QTimer>
 #include <memory>
 
+#include "dialog_fakes.h"
 #include "display/station_display.h"
+#include "modal.h"
 #include "panel/colour_button.h"
 #include "panel/main_window_view.h"
-#include "platform/qt_help_viewer.h"
-#include "platform/qt_message_box.h"
-#include "platform/qt_socket.h"
-#include "temp_dir.h"
-#include "test_server.h"
-
-using Change = TestServer::Change;
 
 namespace {
 
-// The panel window built as the program builds it, configured for a loopback server:
-// own output 2 and input 3, a Listen button on input 5 and a Talk button to output 7.
+struct Change {
+    int input, output, code;
+    friend bool operator==(const Change&, const Change&) = default;
+};
+
+// The panel window as the program builds it: own output 2 and input 3, a Listen key on
+// input 5 and a Talk key to output 7.
 struct PanelWindow {
-    TempDir dir;
-    TestServer server;
-    kv::IntercVariables v;
-    kv::MainWindowView w;
-    kv::platform::QtSocket socket;
-    kv::PanelContext ctx{v, w, socket};
-    kv::platform::QtMessageBox box;
-    kv::platform::QtHelpViewer help{dir.dir()};
-    kv::Services s{ctx, box, help};
-    std::unique_ptr<kv::MainWindow> window;
+    TestPanel t;
+    std::unique_ptr<kv::MainWindow> win;
 
     // Unconfigured, the window is shown but not loaded: its first start is the test's.
     explicit PanelWindow(bool configured = true) {
         if (configured) {
-            dir.Write(
-                "zebntpnl.ini",
-                "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + std::to_string(server.Port()) +
-                    "\r\n[CONFIG]\r\nOutput=3\r\nInput=4\r\nStay On Top=No\r\n"
-                    "[BUTTON 0]\r\nType=0\r\nFirst=6\r\nLine 1=Monitor\r\nLine 2=\r\n"
-                    "[BUTTON 1]\r\nType=2\r\nFirst=8\r\nLine 1=Studio\r\nLine 2=Talk\r\n");
+            t.dir.Write("zebntpnl.ini",
+                        "[SETUP]\r\nIP Address=127.0.0.1\r\n[CONFIG]\r\nOutput=3\r\nInput=4\r\n"
+                        "Stay On Top=No\r\n[BUTTON 0]\r\nType=0\r\nFirst=6\r\nLine 1=\r\n"
+                        "Line 2=\r\n[BUTTON 1]\r\nType=2\r\nFirst=8\r\nLine 1=Studio\r\n"
+                        "Line 2=Talk\r\n");
         }
-        window = std::make_unique<kv::MainWindow>(s, dir.dir());
-        window->show();
+        win = std::make_unique<kv::MainWindow>(t.s, t.dir.dir());
+        win->show();
         if (configured) {
-            window->Load();
+            win->Load();
+            t.v.SocketConnected = t.v.Connected = kv::kTrue;
         }
     }
-    ~PanelWindow() { window->hide(); }
+    ~PanelWindow() { win->hide(); }
 
-    bool WaitConnected() {
-        return QTest::qWaitFor([&] { return v.Connected != kv::kFalse; }, 5000);
+    ColourButton* Button(const QString& name) { return Child<ColourButton>(win.get(), name); }
+    QWidget* Preset() { return Child<QWidget>(win.get(), "txtPresetWindow"); }
+    QComboBox* Stations() { return Child<QComboBox>(win.get(), "cmbStation"); }
+    QTimer* Poll() { return Child<QTimer>(win.get(), "tmrPoll"); }
+
+    // The colour the operator sees inside a button's face, away from its edge and caption.
+    kv::Colour Shown(const QString& name) {
+        const QColor c = Button(name)->grab().toImage().pixelColor(5, 5);
+        return {uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue())};
     }
-    bool WaitChanges(std::size_t count) {
-        return QTest::qWaitFor([&] { return server.changes.size() >= count; }, 3000);
+    // The crosspoint changes sent so far, from their 9-byte frames.
+    std::vector<Change> Sent() const {
+        std::vector<Change> out;
+        const std::vector<uint8_t>& b = t.socket.Written;
+        const auto word = [&](std::size_t at) { return b[at] | (b[at + 1] << 7); };
+        for (std::size_t i = 0; i + 9 <= b.size(); ++i) {
+            if (b[i] == 0xFE && b[i + 8] == 0xFF) {
+                out.push_back({word(i + 3), word(i + 5), word(i + 1) & ~0x400});
+                i += 8;
+            }
+        }
+        return out;
     }
 };
 
-// The window's controls, found by their names.
-ColourButton* Button(QWidget& win, int i) {
-    return win.findChild<ColourButton*>(QStringLiteral("cmdButton%1").arg(i));
-}
-ColourButton* Answer(QWidget& win) {
-    return win.findChild<ColourButton*>("cmdAnswer");
-}
-ColourButton* Take(QWidget& win) {
-    return win.findChild<ColourButton*>("cmdTake");
-}
-QLineEdit* Preset(QWidget& win) {
-    return win.findChild<QLineEdit*>("txtPresetWindow");
-}
-QLineEdit* Input(QWidget& win) {
-    return win.findChild<QLineEdit*>("txtInputWindow");
-}
-QComboBox* Stations(QWidget& win) {
-    return win.findChild<QComboBox*>("cmbStation");
-}
-QLabel* Status(QWidget& win, int panel) {
-    return win.findChild<QLabel*>(QStringLiteral("StatusBar1Panel%1").arg(panel));
-}
-QTimer* Poll(QWidget& win) {
-    return win.findChild<QTimer*>("tmrPoll");
-}
-
-// The colour the operator sees inside a button's face, away from its edge and caption.
-QColor Shown(QWidget* widget) {
-    return widget->grab().toImage().pixelColor(5, 5);
-}
-
-QColor Q(kv::Colour c) {
-    return QColor(c.Red, c.Green, c.Blue);
-}
-
 }  // namespace
 
-TEST(MainWindowGui, LaysOutTheControlsAndShowsTheConfiguredState) {
+TEST(MainWindowGui, BuildsTheControlsShowsTheConfigurationAndAppliesKeepOnTopInPlace) {
     PanelWindow p;
-    kv::MainWindow& win = *p.window;
-    EXPECT_EQ(win.windowTitle(), "ZEB Intercom Keyvane - Not Connected");
-    EXPECT_EQ(Button(win, 0)->geometry(), QRect(32, 12, 73, 37));
-    EXPECT_EQ(Button(win, 7)->geometry(), QRect(248, 48, 73, 37));
-    EXPECT_EQ(Take(win)->geometry(), QRect(360, 12, 57, 37));
-    EXPECT_EQ(Answer(win)->geometry(), QRect(360, 48, 57, 37));
-    EXPECT_EQ(Button(win, 1)->Caption(), "Studio\nTalk");
-    EXPECT_EQ(Button(win, 2)->Caption(), "Button 3\n");
-    EXPECT_EQ(Button(win, 0)->toolTip(), "Key 1");
-    EXPECT_EQ(Preset(win)->toolTip(), "Displays Station to Dial Up");
-    EXPECT_EQ(Input(win)->text(), "NoSystem");
-    EXPECT_EQ(Status(win, 2)->text(), "Server 127.0.0.1");
-    EXPECT_EQ(Status(win, 1)->toolTip(), "Intercom Station assigned to this panel");
-    EXPECT_EQ(Shown(Button(win, 3)), Q(kv::kOffColour));
-    EXPECT_EQ(Shown(Preset(win)), QColor(255, 0, 0));
-    EXPECT_TRUE(Poll(win)->isActive());
-    EXPECT_EQ(Poll(win)->interval(), 500);
+    kv::MainWindow& win = *p.win;
+    EXPECT_EQ(p.Button("cmdButton7")->geometry(), QRect(248, 48, 73, 37));
+    EXPECT_EQ(p.Button("cmdAnswer")->geometry(), QRect(360, 48, 57, 37));
+    EXPECT_EQ(p.Button("cmdButton1")->Caption(), "Studio\nTalk");
+    EXPECT_EQ(p.Shown("cmdButton3"), kv::kOffColour);
+    EXPECT_EQ(Child<QLabel>(&win, "StatusBar1Panel2")->text(), "Server 127.0.0.1");
+    EXPECT_TRUE(p.Poll()->isActive());
     EXPECT_EQ(win.minimumSize(), win.maximumSize());
-    EXPECT_FALSE(win.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(win.windowFlags().testFlag(Qt::WindowStaysOnTopHint));  // "Stay On Top=No"
-    p.w.WindowOrder = -1;
+    p.t.w.WindowOrder = -1;
     win.Render();
     EXPECT_TRUE(win.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(win.isVisible());  // applied in place, the window stays up
+    EXPECT_TRUE(win.isVisible());
 }
 
-TEST(MainWindowGui, FirstStartShowsThePanelBehindTheNoticeTheLoginAndTheSetupWindow) {
+TEST(MainWindowGui, FirstStartShowsThePanelBehindTheLoginAndTheSetupWindow) {
     PanelWindow p(false);
-    kv::MainWindow& win = *p.window;
     std::vector<std::string> behind;  // what the panel showed while each modal window was up
     QTimer operatorHand;
     QObject::connect(&operatorHand, &QTimer::timeout, [&] {
         auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (modal != nullptr && modal->isVisible()) {
-            behind.push_back(
-                (modal->windowTitle() + ": " + Button(win, 0)->Caption() + "|" + Input(win)->text())
-                    .toStdString());
+            behind.push_back((modal->windowTitle() + ": " + p.Button("cmdButton0")->Caption() +
+                              "|" + Child(p.win.get(), "txtInputWindow")->text())
+                                 .toStdString());
             modal->done(QDialog::Rejected);
         }
     });
     operatorHand.start(10);
-    win.Load();
+    p.win->Load();
+    EXPECT_EQ(p.t.box.Titles(), "[Configuration Error]");
     const std::string panel = ": Button 1|NoSystem";
-    EXPECT_EQ(behind, (std::vector<std::string>{"Configuration Error" + panel, "User Login" + panel,
-                                                "Intercom Keyvane Setup" + panel}));
+    EXPECT_EQ(behind,
+              (std::vector<std::string>{"User Login" + panel, "Intercom Keyvane Setup" + panel}));
 }
 
-TEST(MainWindowGui, ListenLatchesTalkHoldsAndEachEventSendsAtOnce) {
+TEST(MainWindowGui, MouseAndDigitKeysReachTheKeysAndAutoRepeatIsNoRelease) {
     PanelWindow p;
-    ASSERT_TRUE(p.WaitConnected());
-    kv::MainWindow& win = *p.window;
-    EXPECT_EQ(win.windowTitle(), "ZEB Intercom Keyvane - Connected");
+    for (int i = 0; i < 2; ++i) {
+        QTest::mouseClick(p.Button("cmdButton0"), Qt::LeftButton);
+        EXPECT_EQ(p.Shown("cmdButton0"), i == 0 ? kv::kListenColour : kv::kOffColour);
+    }
+    QTest::mousePress(p.Button("cmdButton1"), Qt::LeftButton);
+    EXPECT_EQ(p.Shown("cmdButton1"), kv::kTalkColour);
+    EXPECT_EQ(p.Sent().size(), 3u);  // the make is out while the key is still held
+    QTest::mouseRelease(p.Button("cmdButton1"), Qt::LeftButton);
+    EXPECT_EQ(p.Shown("cmdButton1"), kv::kOffColour);
 
-    QTest::mousePress(Button(win, 0), Qt::LeftButton);
-    QTest::mouseRelease(Button(win, 0), Qt::LeftButton);
-    EXPECT_EQ(Shown(Button(win, 0)), Q(kv::kListenColour));
-    ASSERT_TRUE(p.WaitChanges(1));
-    QTest::mousePress(Button(win, 0), Qt::LeftButton);
-    QTest::mouseRelease(Button(win, 0), Qt::LeftButton);
-    EXPECT_EQ(Shown(Button(win, 0)), Q(kv::kOffColour));
-
-    QTest::mousePress(Button(win, 1), Qt::LeftButton);
-    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kTalkColour));
-    ASSERT_TRUE(p.WaitChanges(3));  // the make is out while the button is still held
-    QTest::mouseRelease(Button(win, 1), Qt::LeftButton);
-    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kOffColour));
-    ASSERT_TRUE(p.WaitChanges(4));
-
-    const std::vector<Change> expected{{5, 2, 36}, {5, 2, 32}, {3, 7, 37}, {3, 7, 33}};
-    EXPECT_EQ(p.server.changes, expected);
-}
-
-TEST(MainWindowGui, DigitKeysPressAndReleaseButtonsAndIgnoreAutoRepeat) {
-    PanelWindow p;
-    ASSERT_TRUE(p.WaitConnected());
-    kv::MainWindow& win = *p.window;
-    const auto send = [&](QEvent::Type type, bool repeat) {
-        QKeyEvent key(type, Qt::Key_2, Qt::NoModifier, QStringLiteral("2"), repeat);
-        QApplication::sendEvent(&win, &key);
+    const auto key = [&](QEvent::Type type, bool repeat) {
+        QKeyEvent event(type, Qt::Key_2, Qt::NoModifier, QStringLiteral("2"), repeat);
+        QApplication::sendEvent(p.win.get(), &event);
     };
-    send(QEvent::KeyPress, false);
-    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kTalkColour));
-    send(QEvent::KeyRelease, true);  // the key held down: repeats are not releases
-    send(QEvent::KeyPress, true);
-    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kTalkColour));
-    send(QEvent::KeyRelease, false);
-    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kOffColour));
-    ASSERT_TRUE(p.WaitChanges(2));
-    QTest::qWait(50);
-    const std::vector<Change> expected{{3, 7, 37}, {3, 7, 33}};
-    EXPECT_EQ(p.server.changes, expected);
+    key(QEvent::KeyPress, false);
+    EXPECT_EQ(p.Shown("cmdButton1"), kv::kTalkColour);
+    key(QEvent::KeyRelease, true);  // the key held down: repeats are not releases
+    key(QEvent::KeyPress, true);
+    EXPECT_EQ(p.Shown("cmdButton1"), kv::kTalkColour);
+    key(QEvent::KeyRelease, false);
+    EXPECT_EQ(p.Shown("cmdButton1"), kv::kOffColour);
+    const std::vector<Change> expected{{5, 2, 36}, {5, 2, 32}, {3, 7, 37},
+                                       {3, 7, 33}, {3, 7, 37}, {3, 7, 33}};
+    EXPECT_EQ(p.Sent(), expected);
 }
 
 TEST(MainWindowGui, CallAnswerAndDialUpAfterChoosingAStationByTyping) {
     PanelWindow p;
-    ASSERT_TRUE(p.WaitConnected());
-    kv::MainWindow& win = *p.window;
-    p.v.OutputNames[2] = "Studio B";
-    p.v.OutputNumbers[2] = 20;
-    kv::LoadStationCombo(p.v, p.w);  // as when the output names arrive
-    win.Render();
-    ASSERT_EQ(Stations(win)->count(), 256);
+    p.t.v.OutputNames[2] = "Studio B";
+    p.t.v.OutputNumbers[2] = 20;
+    kv::LoadStationCombo(p.t.v, p.t.w);  // as when the output names arrive
+    p.win->Render();
 
-    QTest::mouseClick(Preset(win), Qt::LeftButton);
-    ASSERT_TRUE(Stations(win)->isVisible());
-    EXPECT_FALSE(Preset(win)->isVisible());
-    QAbstractItemView* list = Stations(win)->view();
+    QTest::mouseClick(p.Preset(), Qt::LeftButton);
+    ASSERT_TRUE(p.Stations()->isVisible());
+    EXPECT_FALSE(p.Preset()->isVisible());
+    QAbstractItemView* list = p.Stations()->view();
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }, 2000));
     QTest::keyClicks(list, "Stu");
     QTest::keyClick(list, Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !Stations(win)->isVisible(); }, 2000));
-    EXPECT_TRUE(Preset(win)->isVisible());
-    EXPECT_EQ(Preset(win)->text(), "Studio B");
-    EXPECT_EQ(p.v.DialIndex, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.Preset()->isVisible(); }, 2000));
+    EXPECT_FALSE(p.Stations()->isVisible());
+    EXPECT_EQ(Child(p.win.get(), "txtPresetWindow")->text(), "Studio B");
 
-    QTest::mouseClick(Preset(win), Qt::LeftButton);  // opened and left without a choice
+    QTest::mouseClick(p.Preset(), Qt::LeftButton);  // opened and left without a choice
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }, 2000));
     QTest::keyClick(list, Qt::Key_Escape);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Preset(win)->isVisible(); }, 2000));
-    EXPECT_FALSE(Stations(win)->isVisible());
-    EXPECT_EQ(p.v.DialIndex, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.Preset()->isVisible(); }, 2000));
+    EXPECT_FALSE(p.Stations()->isVisible());
+    EXPECT_EQ(p.t.v.DialIndex, 2);
 
-    QTest::mousePress(Take(win), Qt::LeftButton);
-    EXPECT_EQ(Shown(Take(win)), Q(kv::kTalkColour));
-    QTest::mouseRelease(Take(win), Qt::LeftButton);
-    EXPECT_EQ(Shown(Take(win)), Q(kv::kOffColour));
-    QTest::mousePress(Answer(win), Qt::RightButton);  // every mouse button answers
-    EXPECT_EQ(Shown(Answer(win)), Q(kv::kTalkColour));
-    QTest::mouseRelease(Answer(win), Qt::RightButton);
-    EXPECT_EQ(Shown(Answer(win)), Q(kv::kOffColour));
-    ASSERT_TRUE(p.WaitChanges(4));
+    QTest::mousePress(p.Button("cmdTake"), Qt::LeftButton);
+    EXPECT_EQ(p.Shown("cmdTake"), kv::kTalkColour);
+    QTest::mouseRelease(p.Button("cmdTake"), Qt::LeftButton);
+    QTest::mousePress(p.Button("cmdAnswer"), Qt::RightButton);  // every mouse button answers
+    EXPECT_EQ(p.Shown("cmdAnswer"), kv::kTalkColour);
+    QTest::mouseRelease(p.Button("cmdAnswer"), Qt::RightButton);
+    EXPECT_EQ(p.Shown("cmdAnswer"), kv::kOffColour);
     const std::vector<Change> expected{{3, 20, 37}, {3, 20, 33}, {3, 16383, 37}, {3, 16383, 33}};
-    EXPECT_EQ(p.server.changes, expected);
+    EXPECT_EQ(p.Sent(), expected);
 }
 
 TEST(MainWindowGui, ClosingTheWindowSavesTheConfigurationAndStopsPolling) {
     PanelWindow p;
-    p.v.IPAddress = "127.0.0.9";
-    p.window->close();
-    EXPECT_FALSE(Poll(*p.window)->isActive());
-    EXPECT_NE(p.dir.Read("zebntpnl.ini").find("IP Address=127.0.0.9\r\n"), std::string::npos);
+    p.t.v.IPAddress = "127.0.0.9";
+    p.win->close();
+    EXPECT_FALSE(p.Poll()->isActive());
+    EXPECT_NE(p.t.dir.Read("zebntpnl.ini").find("IP Address=127.0.0.9\r\n"), std::string::npos);
 }

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "access/credential_view.h"
+#include "access/login_view.h"
+#include "dialog_fakes.h"
+#include "modal.h"
+
+TEST(LoginView, AWrongPasswordIsSelectedForRetypingAndEnterIsOk) {
+    TestPanel t;
+    t.v.UserName = "operator";
+    t.v.Password = "Studio7";
+    LoginView login(t.s, nullptr);
+    WhenModal([&](QWidget* w) {
+        QLineEdit* password = Child(w, "txtPassword");
+        EXPECT_EQ(Child(w, "txtUserName")->text(), "operator");
+        EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(w->focusWidget(), password);
+        QTest::keyClicks(password, "studio7");
+        Click(w, "cmdOk");
+        EXPECT_EQ(t.box.Titles(), "[Login]");
+        EXPECT_EQ(w->focusWidget(), password);
+        EXPECT_EQ(password->selectedText(), "studio7");
+        QTest::keyClicks(password, "Studio7");  // replaces the selected wrong password
+        QTest::keyClick(password, Qt::Key_Return);
+    });
+    login.Open("");
+    EXPECT_FALSE(login.isVisible());
+    EXPECT_EQ(t.v.LoggedIn, kv::kTrue);
+}
+
+TEST(LoginView, CancelEscapeAndTheFrameCloseEndALoginAndTheBoxesAreRefilled) {
+    TestPanel t;
+    t.v.UserName = "operator";
+    t.v.Password = "pw";
+    LoginView login(t.s, nullptr);
+    const std::vector<std::function<void(QWidget*)>> closers{
+        [](QWidget* w) { Click(w, "cmdCancel"); },
+        [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
+        [](QWidget* w) { w->close(); },
+    };
+    for (std::size_t i = 0; i < closers.size(); ++i) {
+        SCOPED_TRACE(i);
+        t.v.LoggedIn = kv::kTrue;
+        WhenModal([&](QWidget* w) {
+            // Whatever the last showing left in the boxes is gone.
+            EXPECT_EQ(Child(w, "txtPassword")->text(), "");
+            EXPECT_EQ(Child(w, "txtUserName")->text(), "operator");
+            Type(w, "txtUserName", "changed");
+            Type(w, "txtPassword", "pw");
+            closers[i](w);
+        });
+        login.Open("");
+        EXPECT_FALSE(login.isVisible());
+        EXPECT_EQ(t.v.LoggedIn, kv::kFalse);
+        EXPECT_EQ(t.v.UserName, "operator");
+    }
+}
+
+TEST(LoginView, FirstEntryCannotBeSkippedAndItsFrameCloseStoresWhatWasTyped) {
+    TestPanel t;
+    LoginView login(t.s, nullptr);
+    WhenModal([&](QWidget* w) {
+        EXPECT_FALSE(Child<QPushButton>(w, "cmdCancel")->isEnabled());
+        EXPECT_EQ(w->focusWidget(), Child(w, "txtUserName"));
+        Type(w, "txtUserName", QString(60, 'n'));
+        EXPECT_EQ(Child(w, "txtUserName")->text().size(), 50);  // no more than the file keeps
+        Child(w, "txtUserName")->setText(QString::fromUtf8("Jos\u00e9"));
+        Type(w, "txtPassword", "first pw");
+        QTest::keyClick(w, Qt::Key_Escape);
+        EXPECT_TRUE(w->isVisible());
+        w->close();  // the frame's close box takes the entry as Ok
+    });
+    login.Open("new");
+    EXPECT_FALSE(login.isVisible());
+    EXPECT_EQ(t.v.UserName, "Jos\xe9");
+    EXPECT_EQ(t.v.Password, "first pw");
+}
+
+TEST(CredentialView, RefusedEntriesAreSelectedForRetypingThenOkStoresTheNewOnes) {
+    TestPanel t;
+    t.v.UserName = "operator";
+    t.v.Password = "Old1";
+    CredentialView view(t.s, nullptr);
+    const auto fill = [](QWidget* w, const char* old, const char* confirm) {
+        Type(w, "txtOldPassword", old);
+        Type(w, "txtNewUserName", "Ann");
+        Type(w, "txtNewPassword", "New2");
+        Type(w, "txtConfirmPassword", confirm);
+    };
+    WhenModal([&](QWidget* w) {
+        EXPECT_EQ(Child(w, "txtUserName")->text(), "operator");
+        EXPECT_EQ(w->focusWidget(), Child(w, "txtOldPassword"));
+        for (const char* masked : {"txtOldPassword", "txtNewPassword", "txtConfirmPassword"}) {
+            EXPECT_EQ(Child(w, masked)->echoMode(), QLineEdit::Password) << masked;
+        }
+        fill(w, "old1", "New2");
+        Click(w, "cmdOk");
+        EXPECT_EQ(w->focusWidget(), Child(w, "txtOldPassword"));
+        EXPECT_EQ(Child(w, "txtOldPassword")->selectedText(), "old1");
+        fill(w, "Old1", "NEW2");
+        Click(w, "cmdOk");
+        EXPECT_EQ(w->focusWidget(), Child(w, "txtNewPassword"));
+        EXPECT_EQ(Child(w, "txtNewPassword")->selectedText(), "New2");
+        EXPECT_EQ(t.v.Password, "Old1");
+        Type(w, "txtConfirmPassword", "New2");
+        Click(w, "cmdOk");
+    });
+    view.Open();
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(t.box.Titles(), "[Login][Login]");
+    EXPECT_EQ(t.v.UserName, "Ann");
+    EXPECT_EQ(t.v.Password, "New2");
+    EXPECT_TRUE(t.dir.Exists("zebntpnl.ini"));
+
+    // Reopened: refilled from the new user name; Cancel changes nothing.
+    WhenModal([&](QWidget* w) {
+        EXPECT_EQ(Child(w, "txtUserName")->text(), "Ann");
+        EXPECT_EQ(Child(w, "txtNewPassword")->text(), "");
+        fill(w, "New2", "New2");
+        Click(w, "cmdCancel");
+    });
+    view.Open();
+    EXPECT_EQ(t.v.Password, "New2");
+}

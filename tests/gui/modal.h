@@ -1,0 +1,50 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+// Runs the operator's part once a modal window is up: exec() blocks the test meanwhile.
+inline void WhenModal(std::function<void(QWidget*)> act, int waitedMs = 0) {
+    QTimer::singleShot(10, [act = std::move(act), waitedMs] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != nullptr && modal->isVisible()) {
+            act(modal);
+        } else if (waitedMs > 5000) {
+            ADD_FAILURE() << "no modal window came up";
+        } else {
+            WhenModal(act, waitedMs + 10);
+        }
+    });
+}
+
+template <class T = QLineEdit>
+T* Child(QWidget* parent, const QString& name) {
+    T* child = parent->findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name.toStdString();
+    return child;
+}
+
+inline void Click(QWidget* parent, const char* name) {
+    if (auto* button = Child<QPushButton>(parent, name)) {
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+}
+
+// Clears the box and types into it key by key, as the operator would.
+inline void Type(QWidget* parent, const char* box, const QString& text) {
+    if (auto* edit = Child(parent, box)) {
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+}
+
+// A check box or radio button clicked on its indicator.
+inline void Tick(QWidget* parent, const char* name) {
+    QWidget* box = Child<QWidget>(parent, name);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+}
