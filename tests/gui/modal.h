@@ -29,22 +29,14 @@ T* Child(QWidget* parent, const QString& name) {
     return child;
 }
 
+// A button clicked, a check or radio box clicked on its indicator.
 inline void Click(QWidget* parent, const char* name) {
-    if (auto* button = Child<QPushButton>(parent, name)) {
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
+    QWidget* w = Child<QWidget>(parent, name);
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, w->height() / 2));
 }
 
-// Clears the box and types into it key by key, as the operator would.
+// The box cleared and typed into key by key, as the operator would.
 inline void Type(QWidget* parent, const char* box, const QString& text) {
-    if (auto* edit = Child(parent, box)) {
-        edit->clear();
-        QTest::keyClicks(edit, text);
-    }
-}
-
-// A check box or radio button clicked on its indicator.
-inline void Tick(QWidget* parent, const char* name) {
-    QWidget* box = Child<QWidget>(parent, name);
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+    Child(parent, box)->clear();
+    QTest::keyClicks(Child(parent, box), text);
 }

@@ -49,7 +49,7 @@ TEST(SetupWindowGui, ChoosingAStationOrAValueKeepsWhatWasTypedAndOkAppliesAll) {
     WhenModal([&](QWidget* window) {
         Type(window, "txtIPAddr", "10.0.0.2");
         Type(window, "txtIPPort", "4002");
-        Tick(window, "chkStayOnTop");
+        Click(window, "chkStayOnTop");
         auto* outputs = Child<QComboBox>(window, "cmboOutputSelect");
         EXPECT_EQ(outputs->currentText(), "Bravo   (ch 1)");
         QTest::keyClick(outputs, Qt::Key_Down);

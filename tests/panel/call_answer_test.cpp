@@ -7,59 +7,45 @@
 
 using namespace kv;
 
-TEST(CallAnswer, TalksBackToTheLastCallerWhileHeld) {
-    Panel p;
-    p.Link(true);
-    p.v.AssignedInput = 4;
-    p.v.AssignedInputIndex = 77;  // Call Answer uses the station number
-    p.v.LastCaller = 12;
-    p.Program(0, kTalk, 12);  // the caller's key: its flash ends
-    p.Program(1, kTalk, 13);
-    for (int i : {0, 1}) {
-        p.v.ButtonTable[i].CallFlash = kTrue;
-        p.w.Buttons[i].BackColour = kTalkColour;
+TEST(CallAnswer, AnswerAndDialUpTalkToTheirStationUntilReleased) {
+    struct Row {
+        const char* name;
+        void (*down)(PanelContext&);
+        void (*up)(PanelContext&);
+        Colour MainWindowView::*face;
+    };
+    const Row rows[] = {{"Call Answer", AnswerDown, AnswerUp, &MainWindowView::AnswerColour},
+                        {"Dial Up", TakeDown, TakeUp, &MainWindowView::TakeColour}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Panel p;
+        p.Link(true);
+        p.v.AssignedInput = 4;
+        p.v.AssignedInputIndex = 77;  // these use the station number, not the index
+        p.v.LastCaller = 9;           // the caller, and the station of the chosen row
+        p.v.DialIndex = 2;
+        p.v.OutputNumbers[2] = 9;
+        p.Program(0, kTalk, 9);  // that station's key: its flash ends
+        p.Program(1, kTalk, 2);  // the key of the station numbered like the row
+        for (int i : {0, 1}) {
+            p.v.ButtonTable[i].CallFlash = kTrue;
+            p.w.Buttons[i].BackColour = kTalkColour;
+        }
+        r.down(p.ctx);
+        EXPECT_EQ(p.w.*r.face, kTalkColour);
+        EXPECT_EQ(p.v.ButtonTable[0].CallFlash, kFalse);
+        EXPECT_EQ(p.w.Buttons[0].BackColour, kOffColour);
+        EXPECT_EQ(p.v.ButtonTable[1].CallFlash, kTrue);
+
+        p.v.LastCaller = 40;  // another caller, a new station list meanwhile
+        p.v.DialIndex = 0;
+        r.up(p.ctx);
+        EXPECT_EQ(p.w.*r.face, kOffColour);
+        EXPECT_EQ(p.Sent(), (std::vector<Request>{{4, 9, 37}, {4, 9, 33}}));
     }
-    AnswerDown(p.ctx);
-    EXPECT_EQ(p.w.AnswerColour, kTalkColour);
-    EXPECT_EQ(p.v.ButtonTable[0].CallFlash, kFalse);
-    EXPECT_EQ(p.w.Buttons[0].BackColour, kOffColour);
-    EXPECT_EQ(p.v.ButtonTable[1].CallFlash, kTrue);
-
-    p.v.LastCaller = 40;  // another caller arrives while the operator answers
-    AnswerUp(p.ctx);
-    EXPECT_EQ(p.w.AnswerColour, kOffColour);
-    EXPECT_EQ(p.Sent(), (std::vector<Request>{{4, 12, 37}, {4, 12, 33}}));
 }
 
-TEST(CallAnswer, DialUpTalksToTheChosenStationNumber) {
-    Panel p;
-    p.Link(true);
-    p.v.AssignedInput = 3;
-    p.v.DialIndex = 2;
-    p.v.OutputNumbers[2] = 9;
-    p.Program(0, kTalk, 9);  // the chosen station's key: its flash ends
-    p.Program(1, kTalk, 2);  // the key of the station numbered like the list row
-    p.v.ButtonTable[0].CallFlash = kTrue;
-    p.v.ButtonTable[1].CallFlash = kTrue;
-
-    TakeDown(p.ctx);
-    EXPECT_EQ(p.w.TakeColour, kTalkColour);
-    EXPECT_EQ(p.v.ButtonTable[0].CallFlash, kFalse);
-    EXPECT_EQ(p.v.ButtonTable[1].CallFlash, kTrue);
-    p.v.DialIndex = 0;  // a new station list arrived meanwhile
-    TakeUp(p.ctx);
-    EXPECT_EQ(p.w.TakeColour, kOffColour);
-    EXPECT_EQ(p.Sent(), (std::vector<Request>{{3, 9, 37}, {3, 9, 33}}));
-
-    p.v.DialIndex = 5000;  // beyond the list: logged, nothing sent, not lit
-    TakeDown(p.ctx);
-    TakeUp(p.ctx);
-    EXPECT_EQ(p.Sent().size(), 2u);
-    EXPECT_EQ(p.w.TakeColour, kOffColour);
-    EXPECT_NE(p.Log().find("Error Processing Take Button"), std::string::npos);
-}
-
-TEST(CallAnswer, NothingIsSentWhileTheLinkIsDownAndNoCallerMeansNoStation) {
+TEST(CallAnswer, NothingIsSentWhileTheLinkIsDownOrForARowBeyondTheList) {
     Panel p;
     AnswerDown(p.ctx);
     TakeDown(p.ctx);
@@ -70,8 +56,15 @@ TEST(CallAnswer, NothingIsSentWhileTheLinkIsDownAndNoCallerMeansNoStation) {
     TakeUp(p.ctx);
     EXPECT_TRUE(p.socket.Written.empty());
 
+    p.v.DialIndex = 5000;
+    TakeDown(p.ctx);
+    TakeUp(p.ctx);
+    EXPECT_TRUE(p.socket.Written.empty());
+    EXPECT_EQ(p.w.TakeColour, kOffColour);
+    EXPECT_NE(p.Log().find("Error Processing Take Button"), std::string::npos);
+
     p.v.AssignedInput = 1;
-    ASSERT_EQ(p.v.LastCaller, kNoStation);
+    ASSERT_EQ(p.v.LastCaller, kNoStation);  // no caller: answers no station
     AnswerDown(p.ctx);
     AnswerUp(p.ctx);
     EXPECT_EQ(p.Sent(), (std::vector<Request>{{1, kNoStation, 37}, {1, kNoStation, 33}}));

@@ -19,61 +19,53 @@ struct Request {
     friend bool operator==(const Request&, const Request&) = default;
 };
 
-// Every call of the box and of the modal windows as one line, in order; windows carry the
-// window order in force when they opened.
-class Recorder : public kv::platform::MessageBox, public kv::MainWindowDialogs {
+// Every call of the box, the help viewer and the modal windows as one line, in order; windows
+// carry the window order in force when they opened.
+class Recorder : public kv::platform::MessageBox,
+                 public kv::platform::HelpViewer,
+                 public kv::MainWindowDialogs {
 public:
     explicit Recorder(kv::MainWindowView& w) : w_(w) {}
     std::vector<std::string> log;
     std::vector<int32_t> ordersApplied;
     kv::platform::MessageIcon lastIcon{};
-    std::function<void()> onLogin;  // what the operator does in the login dialog
-    std::function<void()> onUnload;
+    bool helpAvailable = true;
+    std::function<void()> onLogin, onQuit, onUnload;  // what the operator or program does
 
     void Show(const std::string& text, const std::string& title,
               kv::platform::MessageIcon icon) override {
         log.push_back("box " + title + ": " + text);
         lastIcon = icon;
     }
+    bool ShowContents(std::string& reason) override {
+        log.push_back("help contents");
+        reason = "The help viewer is not installed.";
+        return helpAvailable;
+    }
+    bool ShowTopic(int, std::string&) override { return helpAvailable; }
+    void Quit() override { Log("help quit", onQuit); }
     void LoadWindows() override { log.push_back("load windows"); }
     void AfterSocketEvent() override { log.push_back("socket event"); }
     void ApplyWindowOrder() override { ordersApplied.push_back(w_.WindowOrder); }
     void ShowPanel() override {}  // the Qt window's part, tested there
-    void OpenLogin(const std::string& tag) override {
-        Opened("login '" + tag + "'");
-        if (onLogin)
-            onLogin();
-    }
+    void OpenLogin(const std::string& tag) override { Opened("login '" + tag + "'", onLogin); }
     void OpenCredential() override { Opened("credential"); }
     void OpenSetup(const std::string& tag) override { Opened("setup '" + tag + "'"); }
     void OpenAbout() override { Opened("about"); }
     void OpenButtonLabel(const std::string& tag) override { Opened("label '" + tag + "'"); }
-    void UnloadAll() override {
-        log.push_back("unload");
-        if (onUnload)
-            onUnload();
-    }
+    void UnloadAll() override { Log("unload", onUnload); }
 
 private:
-    void Opened(const std::string& what) {
-        log.push_back(what + " at " + std::to_string(w_.WindowOrder));
+    void Opened(const std::string& what, const std::function<void()>& then = {}) {
+        Log(what + " at " + std::to_string(w_.WindowOrder), then);
+    }
+    void Log(const std::string& line, const std::function<void()>& then) {
+        log.push_back(line);
+        if (then) {
+            then();
+        }
     }
     kv::MainWindowView& w_;
-};
-
-class FakeHelp : public kv::platform::HelpViewer {
-public:
-    bool available = true;
-    int contents = 0;
-    std::function<void()> onQuit;
-    bool ShowContents(std::string& reason) override {
-        ++contents;
-        if (!available)
-            reason = "The help viewer is not installed.";
-        return available;
-    }
-    bool ShowTopic(int, std::string&) override { return available; }
-    void Quit() override { onQuit ? onQuit() : void(); }
 };
 
 // A panel from program setup in a temporary program directory, its link down until Link(true).
@@ -84,8 +76,7 @@ struct Panel {
     FakeSocket socket;
     kv::PanelContext ctx{v, w, socket};
     Recorder rec{w};
-    FakeHelp help;
-    kv::Services s{ctx, rec, help};
+    kv::Services s{ctx, rec, rec};
 
     Panel() { kv::ProgramSetup(v, w, dir.dir()); }
     void Link(bool up) {
