@@ -53,16 +53,14 @@ TEST(LoginView, FirstEntryCannotBeSkippedAndItsFrameCloseStoresWhatWasTyped) {
     WhenModal([&](QWidget* w) {
         EXPECT_FALSE(Child<QPushButton>(w, "cmdCancel")->isEnabled());
         EXPECT_EQ(w->focusWidget(), Child(w, "txtUserName"));
-        Type(w, "txtUserName", QString(60, 'n'));
-        EXPECT_EQ(Child(w, "txtUserName")->text().size(), 50);  // no more than the file keeps
-        Child(w, "txtUserName")->setText(QString::fromUtf8("Jos\u00e9"));
+        Type(w, "txtUserName", QString(60, 'n'));  // no more than the file keeps
         Type(w, "txtPassword", "first pw");
         QTest::keyClick(w, Qt::Key_Escape);
         EXPECT_TRUE(w->isVisible());
         w->close();  // the frame's close box takes the entry as Ok
     });
     login.Open("new");
-    EXPECT_EQ(t.v.UserName, "Jos\xe9");
+    EXPECT_EQ(t.v.UserName, std::string(50, 'n'));
     EXPECT_EQ(t.v.Password, "first pw");
 }
 

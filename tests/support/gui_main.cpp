@@ -11,17 +11,15 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    // A dialog that a test's script left open for ten seconds fails the test and is closed,
-    // so that no test hangs in a modal loop.
+    // A dialog a test's script left open for ten seconds fails the test and is closed, so
+    // that no test hangs in a modal loop.
     QTimer watchdog;
     QObject::connect(&watchdog, &QTimer::timeout, [] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* dialog = qobject_cast<QDialog*>(widget);
-            if (dialog == nullptr) {
-                continue;
-            }
-            const int seconds = dialog->isVisible() ? dialog->property("open").toInt() + 1 : 0;
-            dialog->setProperty("open", seconds);
+            const int seconds =
+                dialog && dialog->isVisible() ? widget->property("open").toInt() + 1 : 0;
+            widget->setProperty("open", seconds);
             if (seconds > 10) {
                 ADD_FAILURE() << "left open: " << dialog->windowTitle().toStdString();
                 dialog->done(QDialog::Rejected);
