@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
-#include <memory>
 
 #include "dialog_fakes.h"
 #include "display/station_display.h"
@@ -14,33 +13,20 @@
 
 namespace {
 
-// The panel window as the program builds it: own output 2 and input 3, a Listen key on
-// input 5 and a Talk key to output 7.
+// The panel window on a panel after program setup, connected, with a Listen and a Talk key.
 struct PanelWindow {
     TestPanel t;
-    std::unique_ptr<kv::MainWindow> win;
+    kv::MainWindow win{t.s, t.dir.dir()};
 
-    // Unconfigured, the window is shown but not loaded: its first start is the test's.
-    explicit PanelWindow(bool configured = true) {
-        if (configured) {
-            t.dir.Write("zebntpnl.ini",
-                        "[SETUP]\r\nIP Address=127.0.0.1\r\n[CONFIG]\r\nOutput=3\r\nInput=4\r\n"
-                        "Stay On Top=No\r\n[BUTTON 0]\r\nType=0\r\nFirst=6\r\nLine 1=\r\n"
-                        "Line 2=\r\n[BUTTON 1]\r\nType=2\r\nFirst=8\r\nLine 1=Studio\r\n"
-                        "Line 2=Talk\r\n");
-        }
-        win = std::make_unique<kv::MainWindow>(t.s, t.dir.dir());
-        win->show();
-        if (configured) {
-            win->Load();
-            t.v.SocketConnected = t.v.Connected = kv::kTrue;
-        }
+    PanelWindow() {
+        t.v.ButtonTable[0].Type = kv::kListen;
+        t.v.ButtonTable[1].Type = kv::kTalk;
+        t.v.Connected = kv::kTrue;
+        win.show();
     }
-    ~PanelWindow() { win->hide(); }
-
-    ColourButton* Button(const QString& name) { return Child<ColourButton>(win.get(), name); }
-    QLineEdit* Preset() { return Child(win.get(), "txtPresetWindow"); }
-    QComboBox* Stations() { return Child<QComboBox>(win.get(), "cmbStation"); }
+    ColourButton* Button(const QString& name) { return Child<ColourButton>(&win, name); }
+    QLineEdit* Preset() { return Child(&win, "txtPresetWindow"); }
+    QComboBox* Stations() { return Child<QComboBox>(&win, "cmbStation"); }
 
     // The colour the operator sees inside a button's face, away from its edge and caption.
     kv::Colour Shown(const QString& name) {
@@ -51,40 +37,43 @@ struct PanelWindow {
 
 }  // namespace
 
-TEST(MainWindowGui, BuildsTheControlsAppliesKeepOnTopInPlaceAndSavesWhenClosed) {
+TEST(MainWindowGui, ShowsTheViewStateAppliesKeepOnTopInPlaceAndSavesWhenClosed) {
     PanelWindow p;
-    kv::MainWindow& win = *p.win;
+    p.t.w.Buttons[1].Caption = "Studio\rTalk";
+    p.t.w.StatusPanel2 = "Server 10.0.0.1";
+    p.t.w.PollEnabled = true;
+    p.t.w.WindowOrder = -2;
+    p.win.Render();
     EXPECT_EQ(p.Button("cmdAnswer")->geometry(), QRect(360, 48, 57, 37));
     EXPECT_EQ(p.Button("cmdButton1")->Caption(), "Studio\nTalk");
-    EXPECT_EQ(Child<QLabel>(&win, "StatusBar1Panel2")->text(), "Server 127.0.0.1");
-    auto* poll = Child<QTimer>(&win, "tmrPoll");
+    EXPECT_EQ(Child<QLabel>(&p.win, "StatusBar1Panel2")->text(), "Server 10.0.0.1");
+    auto* poll = Child<QTimer>(&p.win, "tmrPoll");
     EXPECT_TRUE(poll->isActive());
-    EXPECT_EQ(win.minimumSize(), win.maximumSize());
-    EXPECT_FALSE(win.windowFlags().testFlag(Qt::WindowStaysOnTopHint));  // "Stay On Top=No"
+    EXPECT_EQ(p.win.minimumSize(), p.win.maximumSize());
+    EXPECT_FALSE(p.win.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     p.t.w.WindowOrder = -1;
-    win.Render();
-    EXPECT_TRUE(win.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(win.isVisible());
+    p.win.Render();
+    EXPECT_TRUE(p.win.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(p.win.isVisible());
 
-    p.t.v.IPAddress = "127.0.0.9";
-    win.close();  // saves the configuration and stops polling
+    p.t.v.IPAddress = "10.0.0.9";
+    p.win.close();  // saves the configuration and stops polling
     EXPECT_FALSE(poll->isActive());
-    EXPECT_NE(p.t.dir.Read("zebntpnl.ini").find("IP Address=127.0.0.9\r\n"), std::string::npos);
+    EXPECT_NE(p.t.dir.Read("zebntpnl.ini").find("IP Address=10.0.0.9\r\n"), std::string::npos);
 }
 
 TEST(MainWindowGui, FirstStartShowsThePanelBehindTheLoginAndTheSetupWindow) {
-    PanelWindow p(false);
+    PanelWindow p;                // in an empty program directory
     std::vector<QString> behind;  // what the panel showed while each modal window was up
     QTimer operatorHand;
     QObject::connect(&operatorHand, &QTimer::timeout, [&] {
         if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            behind.push_back(modal->windowTitle() + ": " +
-                             Child(p.win.get(), "txtInputWindow")->text());
+            behind.push_back(modal->windowTitle() + ": " + Child(&p.win, "txtInputWindow")->text());
             modal->done(QDialog::Rejected);
         }
     });
     operatorHand.start(10);
-    p.win->Load();
+    p.win.Load();
     EXPECT_EQ(p.t.box.Titles(), "[Configuration Error]");
     EXPECT_EQ(behind,
               (std::vector<QString>{"User Login: NoSystem", "Intercom Keyvane Setup: NoSystem"}));
@@ -115,7 +104,7 @@ TEST(MainWindowGui, MouseButtonsAndDigitKeysReachTheKeysAndAutoRepeatIsNoRelease
                   Key{QEvent::KeyPress, true, kv::kTalkColour},
                   Key{QEvent::KeyRelease, false, kv::kOffColour}}) {
         QKeyEvent event(k.type, Qt::Key_2, Qt::NoModifier, QStringLiteral("2"), k.repeat);
-        QApplication::sendEvent(p.win.get(), &event);
+        QApplication::sendEvent(&p.win, &event);
         EXPECT_EQ(p.Shown("cmdButton1"), k.shown) << k.type << k.repeat;
     }
 }
@@ -124,7 +113,7 @@ TEST(MainWindowGui, AStationIsChosenByTypingInTheDroppedListOrLeftWithEscape) {
     PanelWindow p;
     p.t.v.OutputNames[2] = "Studio B";
     kv::LoadStationCombo(p.t.v, p.t.w);  // as when the output names arrive
-    p.win->Render();
+    p.win.Render();
 
     QAbstractItemView* list = p.Stations()->view();
     const auto choose = [&](const char* typed, Qt::Key last) {
