@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -60,23 +59,6 @@ TEST(MainWindowGui, ShowsTheViewStateAppliesKeepOnTopInPlaceAndSavesWhenClosed) 
     p.win.close();  // saves the configuration and stops polling
     EXPECT_FALSE(poll->isActive());
     EXPECT_NE(p.t.dir.Read("zebntpnl.ini").find("IP Address=10.0.0.9\r\n"), std::string::npos);
-}
-
-TEST(MainWindowGui, FirstStartShowsThePanelBehindTheLoginAndTheSetupWindow) {
-    PanelWindow p;                // in an empty program directory
-    std::vector<QString> behind;  // what the panel showed while each modal window was up
-    QTimer operatorHand;
-    QObject::connect(&operatorHand, &QTimer::timeout, [&] {
-        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            behind.push_back(modal->windowTitle() + ": " + Child(&p.win, "txtInputWindow")->text());
-            modal->done(QDialog::Rejected);
-        }
-    });
-    operatorHand.start(10);
-    p.win.Load();
-    EXPECT_EQ(p.t.box.Titles(), "[Configuration Error]");
-    EXPECT_EQ(behind,
-              (std::vector<QString>{"User Login: NoSystem", "Intercom Keyvane Setup: NoSystem"}));
 }
 
 TEST(MainWindowGui, MouseButtonsAndDigitKeysReachTheKeysAndAutoRepeatIsNoRelease) {

@@ -87,11 +87,11 @@ TEST(HeldKeys, ReleasedAfterTheLinkWentDownKeepTheirBreaksInOrder) {
     p.socket.Connected = true;  // the socket would still take bytes: the flag decides
     TakeUp(p.ctx);
     AnswerUp(p.ctx);
-    ButtonRelease(p.ctx, 0, kLeftButton);
-    ButtonRelease(p.ctx, 1, kLeftButton);
     AnswerUp(p.ctx);  // nothing more is held
-
-    EXPECT_EQ(p.w.Buttons[1].BackColour, kOffColour);
+    for (int16_t key : {0, 1}) {
+        ButtonRelease(p.ctx, key, kLeftButton);
+        EXPECT_EQ(p.w.Buttons[key].BackColour, kOffColour);
+    }
     std::vector<Request> kept;
     for (const KeptBreak& k : p.v.KeptBreaks) {
         kept.push_back({k.Input, k.Output, k.Command});
@@ -104,31 +104,27 @@ TEST(HeldKeys, ReleasedAfterTheLinkWentDownKeepTheirBreaksInOrder) {
 
 TEST(StationChoice, OpensOnlyWhileConnectedAndClosesOnAChoiceOrFocusLoss) {
     Panel p;
+    const auto listShown = [&] { return p.w.StationVisible && !p.w.PresetWindowVisible; };
+    const auto presetShown = [&] { return !p.w.StationVisible && p.w.PresetWindowVisible; };
     PresetWindowClick(p.ctx);
-    EXPECT_FALSE(p.w.StationVisible);
-    EXPECT_TRUE(p.w.PresetWindowVisible);
-
+    EXPECT_TRUE(presetShown());
     p.Link(true);
     p.v.OutputNames[3] = "Studio B";
     PresetWindowClick(p.ctx);
-    EXPECT_TRUE(p.w.StationVisible);
-    EXPECT_FALSE(p.w.PresetWindowVisible);
+    EXPECT_TRUE(listShown());
     StationClick(p.ctx, 3);
+    EXPECT_TRUE(presetShown());
     EXPECT_EQ(p.v.DialIndex, 3);
     EXPECT_EQ(p.w.StationSelected, 3);
     EXPECT_EQ(p.w.PresetWindowText, "Studio B");
-    EXPECT_FALSE(p.w.StationVisible);
-    EXPECT_TRUE(p.w.PresetWindowVisible);
-
     PresetWindowClick(p.ctx);
     StationLostFocus(p.ctx);
-    EXPECT_FALSE(p.w.StationVisible);
-    EXPECT_TRUE(p.w.PresetWindowVisible);
+    EXPECT_TRUE(presetShown());
 
     PresetWindowClick(p.ctx);
     StationClick(p.ctx, 100000);  // a row the list does not hold
+    EXPECT_TRUE(presetShown());
     EXPECT_EQ(p.v.DialIndex, 3);
     EXPECT_EQ(p.w.PresetWindowText, "Studio B");
-    EXPECT_FALSE(p.w.StationVisible);
     EXPECT_NE(p.Log().find("Error Processing Station Click"), std::string::npos);
 }

@@ -11,13 +11,16 @@ TEST(MainWindowLoad, FirstStartShowsTheNoticeThenLoginForNewThenSetupAndDoesNotC
     Panel p;
     MainWindowLoad(p.s, p.rec, p.dir.dir());
     const Lines expected{"load windows",
+                         "order -2",
+                         "panel shown",  // behind the modal windows, never a blank one
                          "box Configuration Error: System Not Yet Configured.\rPlease specify a "
                          "User name and Password then specify the\rIP Address of the Computer "
                          "running the Intercom Control",
-                         "login 'new' at -2", "setup 'Initial' at -2"};
+                         "login 'new'",
+                         "setup 'Initial'",
+                         "order -1"};  // keep-on-top back after the setup window
     EXPECT_EQ(p.rec.log, expected);
     EXPECT_EQ(p.rec.lastIcon, platform::MessageIcon::Exclamation);
-    EXPECT_EQ(p.rec.ordersApplied.back(), -1);  // keep-on-top back after the setup window
     EXPECT_EQ(p.socket.ConnectCalls, 0);
     EXPECT_FALSE(p.w.PollEnabled);
 }
@@ -27,13 +30,12 @@ TEST(MainWindowLoad, ConfiguredStartConnectsAtOnceAndWiresTheSocketsEvents) {
     p.dir.Write("zebntpnl.ini",
                 "[SETUP]\r\nIP Address=10.1.2.3\r\nIP Port=4100\r\n[CONFIG]\r\nStay On Top=No\r\n");
     MainWindowLoad(p.s, p.rec, p.dir.dir());
-    EXPECT_EQ(p.rec.log, Lines{"load windows"});
+    EXPECT_EQ(p.rec.log, (Lines{"load windows", "order -2"}));
     EXPECT_EQ(p.w.StatusPanel2, "Server 10.1.2.3");
     EXPECT_EQ(p.socket.ConnectCalls, 1);
     EXPECT_EQ(p.socket.Port, 4100);
     EXPECT_TRUE(p.w.PollEnabled);
     EXPECT_EQ(p.w.WindowOrder, -2);  // "Stay On Top=No" applied to the window
-    EXPECT_EQ(p.rec.ordersApplied, std::vector<int32_t>{-2});
 
     // Each event reaches the link, then the window shows what it changed.
     p.socket.Events.Connect();
@@ -42,7 +44,8 @@ TEST(MainWindowLoad, ConfiguredStartConnectsAtOnceAndWiresTheSocketsEvents) {
     p.socket.Events.Close();
     EXPECT_EQ(p.v.SocketConnected, kFalse);
     EXPECT_EQ(p.w.Caption, "ZEB Intercom Keyvane - Not Connected");
-    EXPECT_EQ(p.rec.log, (Lines{"load windows", "socket event", "socket event", "socket event"}));
+    EXPECT_EQ(p.rec.log.size(), 5u);
+    EXPECT_EQ(p.rec.log.back(), "socket event");
 }
 
 TEST(Menus, ModalWindowsOpenWithoutKeepOnTopAndSetupOnlyAfterALogin) {
@@ -57,17 +60,19 @@ TEST(Menus, ModalWindowsOpenWithoutKeepOnTopAndSetupOnlyAfterALogin) {
     MenuPasswordClick(p.s, p.rec);
     p.v.StayOnTop = -1;
     MenuAboutClick(p.s, p.rec);
-    const Lines expected{"login '' at -2", "login '' at -2", "setup 'Initial' at -2",
-                         "credential at -2", "about at -2"};
+    // Each modal window: keep-on-top off, the panel shown behind it, the configured order back.
+    const Lines expected{"order -2",    "panel shown", "login ''",        "order -1", "order -2",
+                         "panel shown", "login ''",    "setup 'Initial'", "order -1", "order -2",
+                         "panel shown", "credential",  "order -2",        "order -2", "panel shown",
+                         "about",       "order -1"};
     EXPECT_EQ(p.rec.log, expected);
-    EXPECT_EQ(p.rec.ordersApplied, (std::vector<int32_t>{-2, -1, -2, -1, -2, -2, -2, -1}));
 
     p.rec.log.clear();
     MenuContentsClick(p.s, p.rec);
     p.rec.helpAvailable = false;
     MenuContentsClick(p.s, p.rec);  // only a missing viewer is told
-    EXPECT_EQ(p.rec.log, (Lines{"help contents", "help contents",
-                                "box Help: The help viewer is not installed."}));
+    EXPECT_EQ(p.rec.log, (Lines{"help contents", "help contents", "order -2", "panel shown",
+                                "box Help: The help viewer is not installed.", "order -1"}));
 }
 
 TEST(Shutdown, ClosesHelpThenWritesTheConfigurationBeforeTheWindowsClose) {

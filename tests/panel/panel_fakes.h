@@ -19,47 +19,43 @@ struct Request {
     friend bool operator==(const Request&, const Request&) = default;
 };
 
-// Every call of the box, the help viewer and the modal windows as one line, in order; windows
-// carry the window order in force when they opened.
+// Every call of the box, the help viewer and the modal windows as one line, in order, with
+// each window order the real window was given.
 class Recorder : public kv::platform::MessageBox,
                  public kv::platform::HelpViewer,
                  public kv::MainWindowDialogs {
 public:
     explicit Recorder(kv::MainWindowView& w) : w_(w) {}
     std::vector<std::string> log;
-    std::vector<int32_t> ordersApplied;
     kv::platform::MessageIcon lastIcon{};
     bool helpAvailable = true;
     std::function<void()> onLogin, onQuit, onUnload;  // what the operator or program does
 
     void Show(const std::string& text, const std::string& title,
               kv::platform::MessageIcon icon) override {
-        log.push_back("box " + title + ": " + text);
+        Log("box " + title + ": " + text);
         lastIcon = icon;
     }
     bool ShowContents(std::string& reason) override {
-        log.push_back("help contents");
+        Log("help contents");
         reason = "The help viewer is not installed.";
         return helpAvailable;
     }
     bool ShowTopic(int, std::string&) override { return helpAvailable; }
     void Quit() override { Log("help quit", onQuit); }
-    void LoadWindows() override { log.push_back("load windows"); }
-    void AfterSocketEvent() override { log.push_back("socket event"); }
-    void ApplyWindowOrder() override { ordersApplied.push_back(w_.WindowOrder); }
-    void ShowPanel() override {}  // the Qt window's part, tested there
-    void OpenLogin(const std::string& tag) override { Opened("login '" + tag + "'", onLogin); }
-    void OpenCredential() override { Opened("credential"); }
-    void OpenSetup(const std::string& tag) override { Opened("setup '" + tag + "'"); }
-    void OpenAbout() override { Opened("about"); }
-    void OpenButtonLabel(const std::string& tag) override { Opened("label '" + tag + "'"); }
+    void LoadWindows() override { Log("load windows"); }
+    void AfterSocketEvent() override { Log("socket event"); }
+    void ApplyWindowOrder() override { Log("order " + std::to_string(w_.WindowOrder)); }
+    void ShowPanel() override { Log("panel shown"); }
+    void OpenLogin(const std::string& tag) override { Log("login '" + tag + "'", onLogin); }
+    void OpenCredential() override { Log("credential"); }
+    void OpenSetup(const std::string& tag) override { Log("setup '" + tag + "'"); }
+    void OpenAbout() override { Log("about"); }
+    void OpenButtonLabel(const std::string& tag) override { Log("label '" + tag + "'"); }
     void UnloadAll() override { Log("unload", onUnload); }
 
 private:
-    void Opened(const std::string& what, const std::function<void()>& then = {}) {
-        Log(what + " at " + std::to_string(w_.WindowOrder), then);
-    }
-    void Log(const std::string& line, const std::function<void()>& then) {
+    void Log(const std::string& line, const std::function<void()>& then = {}) {
         log.push_back(line);
         if (then) {
             then();
