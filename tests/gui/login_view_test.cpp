@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "access/credential_view.h"
 #include "access/login_view.h"
 #include "dialog_fakes.h"
 #include "modal.h"
@@ -51,32 +50,4 @@ TEST(LoginView, CancelEscapeAndTheFrameCloseEndALoginButNotTheFirstEntry) {
     });
     login.Open("new");
     EXPECT_EQ(t.v.UserName, std::string(50, 'n'));
-}
-
-TEST(CredentialView, RefusedEntriesAreSelectedForRetypingThenOkStoresTheNewOnes) {
-    TestPanel t;
-    t.v.Password = "Old1";
-    CredentialView view(t.s, nullptr);
-    WhenModal([&](QWidget* w) {
-        const auto okWith = [&](const char* old, const char* confirm, const char* selected) {
-            Type(w, "txtOldPassword", old);
-            Type(w, "txtNewUserName", "Ann");
-            Type(w, "txtNewPassword", "New2");
-            Type(w, "txtConfirmPassword", confirm);
-            Click(w, "cmdOk");
-            if (selected != nullptr) {
-                EXPECT_EQ(w->focusWidget(), Child(w, selected));
-                EXPECT_EQ(Child(w, selected)->selectedText(), Child(w, selected)->text());
-            }
-        };
-        okWith("old1", "New2", "txtOldPassword");
-        okWith("Old1", "NEW2", "txtNewPassword");
-        okWith("Old1", "New2", nullptr);
-    });
-    view.Open();
-    EXPECT_EQ(t.box.Titles(), "[Login][Login]");
-    EXPECT_EQ(t.v.UserName, "Ann");
-    EXPECT_EQ(t.v.Password, "New2");
-    WhenModal([](QWidget* w) { Click(w, "cmdCancel"); });
-    view.Open();  // returns, or the watchdog fails the test
 }
