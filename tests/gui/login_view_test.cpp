@@ -26,12 +26,9 @@ TEST(LoginView, AWrongPasswordIsSelectedForRetypingAndEnterIsOk) {
 TEST(LoginView, CancelEscapeAndTheFrameCloseEndALoginButNotTheFirstEntry) {
     TestPanel t;
     LoginView login(t.s, nullptr);
-    const std::function<void(QWidget*)> closers[] = {
-        [](QWidget* w) { Click(w, "cmdCancel"); },
-        [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
-        [](QWidget* w) { w->close(); },
-    };
-    for (const auto& close : closers) {
+    for (auto close : {+[](QWidget* w) { Click(w, "cmdCancel"); },
+                       +[](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
+                       +[](QWidget* w) { w->close(); }}) {
         t.v.LoggedIn = kv::kTrue;
         WhenModal([&](QWidget* w) {
             EXPECT_EQ(Child(w, "txtPassword")->text(), "");  // nothing left from before

@@ -69,19 +69,15 @@ TEST(MainWindowGui, MouseButtonsAndDigitKeysReachTheKeysAndAutoRepeatIsNoRelease
         EXPECT_EQ(p.Shown(name), kv::kOffColour) << name;
     }
 
-    struct Key {
-        QEvent::Type type;
-        bool repeat;  // the key held down: repeats are not releases
-        kv::Colour shown;
-    };
-    for (Key k : {Key{QEvent::KeyPress, false, kv::kTalkColour},
-                  Key{QEvent::KeyRelease, true, kv::kTalkColour},
-                  Key{QEvent::KeyPress, true, kv::kTalkColour},
-                  Key{QEvent::KeyRelease, false, kv::kOffColour}}) {
-        QKeyEvent event(k.type, Qt::Key_2, Qt::NoModifier, QStringLiteral("2"), k.repeat);
+    const auto key = [&](QEvent::Type type, bool repeat, kv::Colour shown) {
+        QKeyEvent event(type, Qt::Key_2, Qt::NoModifier, QStringLiteral("2"), repeat);
         QApplication::sendEvent(&p.win, &event);
-        EXPECT_EQ(p.Shown("cmdButton1"), k.shown) << k.type << k.repeat;
-    }
+        EXPECT_EQ(p.Shown("cmdButton1"), shown) << type << repeat;
+    };
+    key(QEvent::KeyPress, false, kv::kTalkColour);
+    key(QEvent::KeyRelease, true, kv::kTalkColour);  // the key held down: repeats are no release
+    key(QEvent::KeyPress, true, kv::kTalkColour);
+    key(QEvent::KeyRelease, false, kv::kOffColour);
 }
 
 TEST(MainWindowGui, AStationIsChosenByTypingInTheDroppedListOrLeftWithEscape) {
