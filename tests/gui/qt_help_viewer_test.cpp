@@ -51,9 +51,8 @@ TEST(QtHelpViewer, AMissingViewerOrHelpFileIsReported) {
     TempDir empty, noFile;
     std::string reason;
     EXPECT_FALSE(kv::platform::QtHelpViewer(empty.dir()).ShowContents(reason));
-    EXPECT_NE(reason.find("keyvane-help was not found in " + empty.path().string()),
-              std::string::npos)
+    EXPECT_NE(reason.find("keyvane-help was not found in " + empty.path().string()), reason.npos)
         << reason;
     EXPECT_FALSE(kv::platform::QtHelpViewer(WithViewer(noFile, nullptr)).ShowTopic(60, reason));
-    EXPECT_NE(reason.find("Intercom.HLP was not found"), std::string::npos) << reason;
+    EXPECT_NE(reason.find("Intercom.HLP was not found"), reason.npos) << reason;
 }

@@ -1,27 +1,8 @@
 #include <gtest/gtest.h>
-#include <QComboBox>
 
 #include "dialog_fakes.h"
 #include "dialogs/button_label_view.h"
-#include "dialogs/button_programming_view.h"
 #include "modal.h"
-
-TEST(ButtonProgrammingGui, ClicksShowTheMatchingListAndOkStoresTheChoice) {
-    TestPanel t;
-    t.ConnectWithTables();
-    WhenModal([&](QWidget* dialog) {
-        auto* inputs = Child<QComboBox>(dialog, "cmboInputSelect");
-        auto* outputs = Child<QComboBox>(dialog, "cmboOutputSelect");
-        Click(dialog, "optButType2");  // Talk: the outputs instead of the inputs
-        EXPECT_TRUE(inputs->isHidden());
-        EXPECT_FALSE(outputs->isHidden());
-        QTest::keyClick(outputs, Qt::Key_End);  // Charlie, output 1
-        Click(dialog, "cmdOk");
-    });
-    kv::OpenButtonProgrammingDialog(t.s, nullptr);
-    EXPECT_EQ(t.v.ButtonTable[0].Type, kv::kTalk);
-    EXPECT_EQ(t.v.ButtonTable[0].First, 1);
-}
 
 TEST(ButtonLabelGui, TypingIntoTheCaptionBoxesFollowsTheRules) {
     TestPanel t;
