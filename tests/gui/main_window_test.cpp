@@ -37,16 +37,15 @@ TEST(MainWindowGui, ShowsTheViewStateAppliesKeepOnTopInPlaceAndSavesWhenClosed) 
     PanelWindow p;
     p.t.w.Buttons[1].Caption = "Studio\rTalk";
     p.t.w.PollEnabled = true;
-    p.t.w.WindowOrder = -2;
-    p.win.Render();
+    for (int32_t order : {-1, -2}) {
+        p.t.w.WindowOrder = order;
+        p.win.Render();
+        EXPECT_EQ(p.win.windowFlags().testFlag(Qt::WindowStaysOnTopHint), order == -1);
+        EXPECT_TRUE(p.win.isVisible());
+    }
     EXPECT_EQ(p.Button("cmdButton1")->Caption(), "Studio\nTalk");
     auto* poll = Child<QTimer>(&p.win, "tmrPoll");
     EXPECT_TRUE(poll->isActive());
-    EXPECT_FALSE(p.win.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    p.t.w.WindowOrder = -1;
-    p.win.Render();
-    EXPECT_TRUE(p.win.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(p.win.isVisible());
 
     p.t.v.IPAddress = "10.0.0.9";
     p.win.close();  // saves the configuration and stops polling
@@ -56,7 +55,7 @@ TEST(MainWindowGui, ShowsTheViewStateAppliesKeepOnTopInPlaceAndSavesWhenClosed) 
 
 TEST(MainWindowGui, MouseButtonsAndDigitKeysReachTheKeysAndAutoRepeatIsNoRelease) {
     PanelWindow p;
-    QTest::mouseClick(p.Button("cmdButton0"), Qt::LeftButton);
+    QTest::mouseClick(p.Button("cmdButton0"), Qt::LeftButton);  // Listen latches
     EXPECT_EQ(p.Shown("cmdButton0"), kv::kListenColour);
     // Held while pressed; any mouse button works Dial Up and Call Answer.
     const std::pair<const char*, Qt::MouseButton> held[] = {{"cmdButton1", Qt::LeftButton},

@@ -26,7 +26,6 @@ TEST(PanelButtons, LatchingKeysToggleOnPressOnlyAndCountFlashStatesAsOff) {
         {kListen, 1, 0, kLeftButton, 32, kOffColour},
         {kListen, 9, 0, kMiddleButton, 32, kOffColour},  // any lit state below the flash ones
         {kListen, 10, 1, kLeftButton, 36, kListenColour},
-        {kListen, 200, 1, kLeftButton, 36, kListenColour},
         {kPListen, 0, 1, kLeftButton, 37, kPListenColour},
         {kPListen, 1, 0, kLeftButton, 33, kOffColour},
     };

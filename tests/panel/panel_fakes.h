@@ -7,8 +7,6 @@
 #include "config/program_setup.h"
 #include "fake_socket.h"
 #include "panel/main_window_dialogs.h"
-#include "state/help_viewer.h"
-#include "state/message_box.h"
 #include "state/services.h"
 #include "temp_dir.h"
 
