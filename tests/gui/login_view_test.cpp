@@ -25,6 +25,7 @@ TEST(LoginView, AWrongPasswordIsSelectedForRetypingAndEnterIsOk) {
 
 TEST(LoginView, CancelEscapeAndTheFrameCloseEndALoginButNotTheFirstEntry) {
     TestPanel t;
+    t.v.Password = "pw";  // what is typed: none of these may act as Ok
     LoginView login(t.s, nullptr);
     for (auto close : {+[](QWidget* w) { Click(w, "cmdCancel"); },
                        +[](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
@@ -41,8 +42,6 @@ TEST(LoginView, CancelEscapeAndTheFrameCloseEndALoginButNotTheFirstEntry) {
     WhenModal([&](QWidget* w) {
         EXPECT_FALSE(Child<QWidget>(w, "cmdCancel")->isEnabled());
         Type(w, "txtUserName", QString(60, 'n'));  // no more than the file keeps
-        QTest::keyClick(w, Qt::Key_Escape);
-        EXPECT_TRUE(w->isVisible());
         w->close();  // at the first entry the frame's close box takes the entry as Ok
     });
     login.Open("new");

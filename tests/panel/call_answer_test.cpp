@@ -54,7 +54,6 @@ TEST(CallAnswer, NothingIsSentWhileTheLinkIsDownOrForARowBeyondTheList) {
     TakeDown(p.ctx);
     TakeUp(p.ctx);
     EXPECT_TRUE(p.socket.Written.empty());
-    EXPECT_EQ(p.w.TakeColour, kOffColour);
     EXPECT_NE(p.Log().find("Error Processing Take Button"), std::string::npos);
 
     p.v.AssignedInput = 1;
@@ -70,7 +69,6 @@ TEST(HeldKeys, ReleasedAfterTheLinkWentDownKeepTheirBreaksInOrder) {
     p.v.AssignedInput = 2;
     p.v.AssignedInputIndex = 5;
     p.v.LastCaller = 6;
-    p.v.DialIndex = 0;
     p.Program(0, kTalk, 7);
     p.Program(1, kGroup, 0, {3, 4});
     AnswerDown(p.ctx);

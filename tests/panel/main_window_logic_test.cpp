@@ -26,8 +26,7 @@ TEST(MainWindowLoad, FirstStartShowsTheNoticeThenLoginForNewThenSetupAndDoesNotC
 
 TEST(MainWindowLoad, ConfiguredStartConnectsAtOnceAndWiresTheSocketsEvents) {
     Panel p;
-    p.dir.Write("zebntpnl.ini",
-                "[SETUP]\r\nIP Address=10.1.2.3\r\nIP Port=4100\r\n[CONFIG]\r\nStay On Top=No\r\n");
+    p.dir.Write("zebntpnl.ini", "[SETUP]\r\nIP Address=10.1.2.3\r\n[CONFIG]\r\nStay On Top=No\r\n");
     MainWindowLoad(p.s, p.rec, p.dir.dir());
     EXPECT_EQ(p.rec.log, (Lines{"load windows", "order -2"}));
     EXPECT_EQ(p.w.StatusPanel2, "Server 10.1.2.3");

@@ -17,8 +17,7 @@ void Click(Panel& p, int16_t index, int16_t mouse = kLeftButton) {
 TEST(PanelButtons, LatchingKeysToggleOnPressOnlyAndCountFlashStatesAsOff) {
     struct Row {
         uint8_t type, state, newState;
-        int16_t mouse;
-        int code;
+        int16_t mouse, code;
         Colour colour;
     };
     const Row rows[] = {

@@ -10,8 +10,6 @@
 #include "state/services.h"
 #include "temp_dir.h"
 
-// Recording stand-ins for the platform and the modal windows, and a panel built from them.
-
 struct Request {
     int input, output, code;
     friend bool operator==(const Request&, const Request&) = default;

@@ -11,8 +11,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    // A dialog a test's script left open for ten seconds fails the test and is closed, so
-    // that no test hangs in a modal loop.
+    // A dialog left open for ten seconds fails its test and is closed: no test hangs.
     QTimer watchdog;
     QObject::connect(&watchdog, &QTimer::timeout, [] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
