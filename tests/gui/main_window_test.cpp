@@ -71,7 +71,7 @@ TEST(MainWindowGui, MouseButtonsAndDigitKeysReachTheKeysAndAutoRepeatIsNoRelease
         EXPECT_EQ(p.Shown("cmdButton1"), shown) << type << repeat;
     };
     key(QEvent::KeyPress, false, kv::kTalkColour);
-    key(QEvent::KeyRelease, true, kv::kTalkColour);  // the key held down: repeats are no release
+    key(QEvent::KeyRelease, true, kv::kTalkColour);  // held down: auto-repeats release nothing
     key(QEvent::KeyPress, true, kv::kTalkColour);
     key(QEvent::KeyRelease, false, kv::kOffColour);
 }
