@@ -116,10 +116,12 @@ SetupWindowView::SetupWindowView(Services& s, QWidget* parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(outputs_, &QComboBox::activated, this, [this](int row) {
+        Collect();
         SetupOutputSelected(s_.ctx.v, f_, row);
         Render();
     });
     connect(inputs_, &QComboBox::activated, this, [this](int row) {
+        Collect();
         SetupInputSelected(s_.ctx.v, f_, row);
         Render();
     });
@@ -163,10 +165,15 @@ void SetupWindowView::Activate() {
     }
 }
 
-void SetupWindowView::Ok() {
+// What the operator typed or ticked, so that redrawing the window does not undo it.
+void SetupWindowView::Collect() {
     f_.IPAddrText = kv::platform::FromQt(address_->text());
     f_.IPPortText = kv::platform::FromQt(port_->text());
     f_.StayOnTopChecked = stayOnTop_->isChecked();
+}
+
+void SetupWindowView::Ok() {
+    Collect();
     SetupOk(s_, f_);
     Render();
     if (!f_.Visible) {

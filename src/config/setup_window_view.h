@@ -30,6 +30,7 @@ protected:
 
 private:
     void Activate();
+    void Collect();
     void Ok();
     void OpenValueEntry(const char* mode);
     void Render();

@@ -1,245 +1,101 @@
 #include <gtest/gtest.h>
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QDialog>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
-#include <QTimer>
-#include <memory>
 
+#include "dialog_fakes.h"
 #include "display/station_display.h"
+#include "modal.h"
 #include "panel/colour_button.h"
 #include "panel/main_window_view.h"
-#include "platform/qt_help_viewer.h"
-#include "platform/qt_message_box.h"
-#include "platform/qt_socket.h"
-#include "temp_dir.h"
-#include "test_server.h"
-
-using Change = TestServer::Change;
 
 namespace {
 
-// The panel window built as the program builds it, configured for a loopback server:
-// own output 2 and input 3, a Listen button on input 5 and a Talk button to output 7.
+// The panel window on a panel after program setup, connected, its second key a Talk key.
 struct PanelWindow {
-    TempDir dir;
-    TestServer server;
-    kv::IntercVariables v;
-    kv::MainWindowView w;
-    kv::platform::QtSocket socket;
-    kv::PanelContext ctx{v, w, socket};
-    kv::platform::QtMessageBox box;
-    kv::platform::QtHelpViewer help{dir.dir()};
-    kv::Services s{ctx, box, help};
-    std::unique_ptr<kv::MainWindow> window;
+    TestPanel t;
+    kv::MainWindow win{t.s, t.dir.dir()};
 
-    // Unconfigured, the window is shown but not loaded: its first start is the test's.
-    explicit PanelWindow(bool configured = true) {
-        if (configured) {
-            dir.Write(
-                "zebntpnl.ini",
-                "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + std::to_string(server.Port()) +
-                    "\r\n[CONFIG]\r\nOutput=3\r\nInput=4\r\nStay On Top=No\r\n"
-                    "[BUTTON 0]\r\nType=0\r\nFirst=6\r\nLine 1=Monitor\r\nLine 2=\r\n"
-                    "[BUTTON 1]\r\nType=2\r\nFirst=8\r\nLine 1=Studio\r\nLine 2=Talk\r\n");
-        }
-        window = std::make_unique<kv::MainWindow>(s, dir.dir());
-        window->show();
-        if (configured) {
-            window->Load();
-        }
+    PanelWindow() {
+        t.v.ButtonTable[1].Type = kv::kTalk;
+        t.v.Connected = kv::kTrue;
+        win.show();
     }
-    ~PanelWindow() { window->hide(); }
+    ColourButton* Button(const QString& name) { return Child<ColourButton>(&win, name); }
 
-    bool WaitConnected() {
-        return QTest::qWaitFor([&] { return v.Connected != kv::kFalse; }, 5000);
-    }
-    bool WaitChanges(std::size_t count) {
-        return QTest::qWaitFor([&] { return server.changes.size() >= count; }, 3000);
+    // The colour the operator sees inside a button's face, away from its edge and caption.
+    kv::Colour Shown(const QString& name) {
+        const QColor c = Button(name)->grab().toImage().pixelColor(5, 5);
+        return {uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue())};
     }
 };
 
-// The window's controls, found by their names.
-ColourButton* Button(QWidget& win, int i) {
-    return win.findChild<ColourButton*>(QStringLiteral("cmdButton%1").arg(i));
-}
-ColourButton* Answer(QWidget& win) {
-    return win.findChild<ColourButton*>("cmdAnswer");
-}
-ColourButton* Take(QWidget& win) {
-    return win.findChild<ColourButton*>("cmdTake");
-}
-QLineEdit* Preset(QWidget& win) {
-    return win.findChild<QLineEdit*>("txtPresetWindow");
-}
-QLineEdit* Input(QWidget& win) {
-    return win.findChild<QLineEdit*>("txtInputWindow");
-}
-QComboBox* Stations(QWidget& win) {
-    return win.findChild<QComboBox*>("cmbStation");
-}
-QLabel* Status(QWidget& win, int panel) {
-    return win.findChild<QLabel*>(QStringLiteral("StatusBar1Panel%1").arg(panel));
-}
-QTimer* Poll(QWidget& win) {
-    return win.findChild<QTimer*>("tmrPoll");
-}
-
-// The colour the operator sees inside a button's face, away from its edge and caption.
-QColor Shown(QWidget* widget) {
-    return widget->grab().toImage().pixelColor(5, 5);
-}
-
-QColor Q(kv::Colour c) {
-    return QColor(c.Red, c.Green, c.Blue);
-}
-
 }  // namespace
 
-TEST(MainWindowGui, LaysOutTheControlsAndShowsTheConfiguredState) {
+TEST(MainWindowGui, ShowsTheViewStateAppliesKeepOnTopInPlaceAndSavesWhenClosed) {
     PanelWindow p;
-    kv::MainWindow& win = *p.window;
-    EXPECT_EQ(win.windowTitle(), "ZEB Intercom Keyvane - Not Connected");
-    EXPECT_EQ(Button(win, 0)->geometry(), QRect(32, 12, 73, 37));
-    EXPECT_EQ(Button(win, 7)->geometry(), QRect(248, 48, 73, 37));
-    EXPECT_EQ(Take(win)->geometry(), QRect(360, 12, 57, 37));
-    EXPECT_EQ(Answer(win)->geometry(), QRect(360, 48, 57, 37));
-    EXPECT_EQ(Button(win, 1)->Caption(), "Studio\nTalk");
-    EXPECT_EQ(Button(win, 2)->Caption(), "Button 3\n");
-    EXPECT_EQ(Button(win, 0)->toolTip(), "Key 1");
-    EXPECT_EQ(Preset(win)->toolTip(), "Displays Station to Dial Up");
-    EXPECT_EQ(Input(win)->text(), "NoSystem");
-    EXPECT_EQ(Status(win, 2)->text(), "Server 127.0.0.1");
-    EXPECT_EQ(Status(win, 1)->toolTip(), "Intercom Station assigned to this panel");
-    EXPECT_EQ(Shown(Button(win, 3)), Q(kv::kOffColour));
-    EXPECT_EQ(Shown(Preset(win)), QColor(255, 0, 0));
-    EXPECT_TRUE(Poll(win)->isActive());
-    EXPECT_EQ(Poll(win)->interval(), 500);
-    EXPECT_EQ(win.minimumSize(), win.maximumSize());
-    EXPECT_FALSE(win.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_FALSE(win.windowFlags().testFlag(Qt::WindowStaysOnTopHint));  // "Stay On Top=No"
-    p.w.WindowOrder = -1;
-    win.Render();
-    EXPECT_TRUE(win.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(win.isVisible());  // applied in place, the window stays up
+    p.t.w.Buttons[1].Caption = "Studio\rTalk";
+    p.t.w.PollEnabled = true;
+    for (int32_t order : {-1, -2}) {
+        p.t.w.WindowOrder = order;
+        p.win.Render();
+        EXPECT_EQ(p.win.windowFlags().testFlag(Qt::WindowStaysOnTopHint), order == -1);
+        EXPECT_TRUE(p.win.isVisible());
+    }
+    EXPECT_EQ(p.Button("cmdButton1")->Caption(), "Studio\nTalk");
+    auto* poll = Child<QTimer>(&p.win, "tmrPoll");
+    EXPECT_TRUE(poll->isActive());
+
+    p.t.v.IPAddress = "10.0.0.9";
+    p.win.close();  // saves the configuration and stops polling
+    EXPECT_FALSE(poll->isActive());
+    EXPECT_NE(p.t.dir.Read("zebntpnl.ini").find("IP Address=10.0.0.9\r\n"), std::string::npos);
 }
 
-TEST(MainWindowGui, FirstStartShowsThePanelBehindTheNoticeTheLoginAndTheSetupWindow) {
-    PanelWindow p(false);
-    kv::MainWindow& win = *p.window;
-    std::vector<std::string> behind;  // what the panel showed while each modal window was up
-    QTimer operatorHand;
-    QObject::connect(&operatorHand, &QTimer::timeout, [&] {
-        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (modal != nullptr && modal->isVisible()) {
-            behind.push_back(
-                (modal->windowTitle() + ": " + Button(win, 0)->Caption() + "|" + Input(win)->text())
-                    .toStdString());
-            modal->done(QDialog::Rejected);
-        }
-    });
-    operatorHand.start(10);
-    win.Load();
-    const std::string panel = ": Button 1|NoSystem";
-    EXPECT_EQ(behind, (std::vector<std::string>{"Configuration Error" + panel, "User Login" + panel,
-                                                "Intercom Keyvane Setup" + panel}));
-}
-
-TEST(MainWindowGui, ListenLatchesTalkHoldsAndEachEventSendsAtOnce) {
+TEST(MainWindowGui, MouseButtonsAndDigitKeysReachTheKeysAndAutoRepeatIsNoRelease) {
     PanelWindow p;
-    ASSERT_TRUE(p.WaitConnected());
-    kv::MainWindow& win = *p.window;
-    EXPECT_EQ(win.windowTitle(), "ZEB Intercom Keyvane - Connected");
+    // Held while pressed; any mouse button works Dial Up and Call Answer.
+    const std::pair<const char*, Qt::MouseButton> held[] = {{"cmdButton1", Qt::LeftButton},
+                                                            {"cmdTake", Qt::RightButton},
+                                                            {"cmdAnswer", Qt::MiddleButton}};
+    for (auto [name, mouse] : held) {
+        QTest::mousePress(p.Button(name), mouse);
+        EXPECT_EQ(p.Shown(name), kv::kTalkColour) << name;
+        QTest::mouseRelease(p.Button(name), mouse);
+        EXPECT_EQ(p.Shown(name), kv::kOffColour) << name;
+    }
 
-    QTest::mousePress(Button(win, 0), Qt::LeftButton);
-    QTest::mouseRelease(Button(win, 0), Qt::LeftButton);
-    EXPECT_EQ(Shown(Button(win, 0)), Q(kv::kListenColour));
-    ASSERT_TRUE(p.WaitChanges(1));
-    QTest::mousePress(Button(win, 0), Qt::LeftButton);
-    QTest::mouseRelease(Button(win, 0), Qt::LeftButton);
-    EXPECT_EQ(Shown(Button(win, 0)), Q(kv::kOffColour));
-
-    QTest::mousePress(Button(win, 1), Qt::LeftButton);
-    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kTalkColour));
-    ASSERT_TRUE(p.WaitChanges(3));  // the make is out while the button is still held
-    QTest::mouseRelease(Button(win, 1), Qt::LeftButton);
-    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kOffColour));
-    ASSERT_TRUE(p.WaitChanges(4));
-
-    const std::vector<Change> expected{{5, 2, 36}, {5, 2, 32}, {3, 7, 37}, {3, 7, 33}};
-    EXPECT_EQ(p.server.changes, expected);
-}
-
-TEST(MainWindowGui, DigitKeysPressAndReleaseButtonsAndIgnoreAutoRepeat) {
-    PanelWindow p;
-    ASSERT_TRUE(p.WaitConnected());
-    kv::MainWindow& win = *p.window;
-    const auto send = [&](QEvent::Type type, bool repeat) {
-        QKeyEvent key(type, Qt::Key_2, Qt::NoModifier, QStringLiteral("2"), repeat);
-        QApplication::sendEvent(&win, &key);
+    const auto key = [&](QEvent::Type type, bool repeat, kv::Colour shown) {
+        QKeyEvent event(type, Qt::Key_2, Qt::NoModifier, QStringLiteral("2"), repeat);
+        QApplication::sendEvent(&p.win, &event);
+        EXPECT_EQ(p.Shown("cmdButton1"), shown) << type << repeat;
     };
-    send(QEvent::KeyPress, false);
-    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kTalkColour));
-    send(QEvent::KeyRelease, true);  // the key held down: repeats are not releases
-    send(QEvent::KeyPress, true);
-    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kTalkColour));
-    send(QEvent::KeyRelease, false);
-    EXPECT_EQ(Shown(Button(win, 1)), Q(kv::kOffColour));
-    ASSERT_TRUE(p.WaitChanges(2));
-    QTest::qWait(50);
-    const std::vector<Change> expected{{3, 7, 37}, {3, 7, 33}};
-    EXPECT_EQ(p.server.changes, expected);
+    key(QEvent::KeyPress, false, kv::kTalkColour);
+    key(QEvent::KeyRelease, true, kv::kTalkColour);  // held down: auto-repeats release nothing
+    key(QEvent::KeyPress, true, kv::kTalkColour);
+    key(QEvent::KeyRelease, false, kv::kOffColour);
 }
 
-TEST(MainWindowGui, CallAnswerAndDialUpAfterChoosingAStationByTyping) {
+TEST(MainWindowGui, AStationIsChosenByTypingInTheDroppedListOrLeftWithEscape) {
     PanelWindow p;
-    ASSERT_TRUE(p.WaitConnected());
-    kv::MainWindow& win = *p.window;
-    p.v.OutputNames[2] = "Studio B";
-    p.v.OutputNumbers[2] = 20;
-    kv::LoadStationCombo(p.v, p.w);  // as when the output names arrive
-    win.Render();
-    ASSERT_EQ(Stations(win)->count(), 256);
+    p.t.v.OutputNames[2] = "Studio B";
+    kv::LoadStationCombo(p.t.v, p.t.w);  // as when the output names arrive
+    p.win.Render();
 
-    QTest::mouseClick(Preset(win), Qt::LeftButton);
-    ASSERT_TRUE(Stations(win)->isVisible());
-    EXPECT_FALSE(Preset(win)->isVisible());
-    QAbstractItemView* list = Stations(win)->view();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }, 2000));
-    QTest::keyClicks(list, "Stu");
-    QTest::keyClick(list, Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !Stations(win)->isVisible(); }, 2000));
-    EXPECT_TRUE(Preset(win)->isVisible());
-    EXPECT_EQ(Preset(win)->text(), "Studio B");
-    EXPECT_EQ(p.v.DialIndex, 2);
-
-    QTest::mouseClick(Preset(win), Qt::LeftButton);  // opened and left without a choice
-    ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }, 2000));
-    QTest::keyClick(list, Qt::Key_Escape);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Preset(win)->isVisible(); }, 2000));
-    EXPECT_FALSE(Stations(win)->isVisible());
-    EXPECT_EQ(p.v.DialIndex, 2);
-
-    QTest::mousePress(Take(win), Qt::LeftButton);
-    EXPECT_EQ(Shown(Take(win)), Q(kv::kTalkColour));
-    QTest::mouseRelease(Take(win), Qt::LeftButton);
-    EXPECT_EQ(Shown(Take(win)), Q(kv::kOffColour));
-    QTest::mousePress(Answer(win), Qt::RightButton);  // every mouse button answers
-    EXPECT_EQ(Shown(Answer(win)), Q(kv::kTalkColour));
-    QTest::mouseRelease(Answer(win), Qt::RightButton);
-    EXPECT_EQ(Shown(Answer(win)), Q(kv::kOffColour));
-    ASSERT_TRUE(p.WaitChanges(4));
-    const std::vector<Change> expected{{3, 20, 37}, {3, 20, 33}, {3, 16383, 37}, {3, 16383, 33}};
-    EXPECT_EQ(p.server.changes, expected);
-}
-
-TEST(MainWindowGui, ClosingTheWindowSavesTheConfigurationAndStopsPolling) {
-    PanelWindow p;
-    p.v.IPAddress = "127.0.0.9";
-    p.window->close();
-    EXPECT_FALSE(Poll(*p.window)->isActive());
-    EXPECT_NE(p.dir.Read("zebntpnl.ini").find("IP Address=127.0.0.9\r\n"), std::string::npos);
+    QLineEdit* preset = Child(&p.win, "txtPresetWindow");
+    auto* stations = Child<QComboBox>(&p.win, "cmbStation");
+    QAbstractItemView* list = stations->view();
+    const auto choose = [&](const char* typed, Qt::Key last) {
+        QTest::mouseClick(preset, Qt::LeftButton);
+        EXPECT_FALSE(preset->isVisible());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }, 2000));
+        QTest::keyClicks(list, typed);
+        QTest::keyClick(list, last);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return preset->isVisible(); }, 2000));
+        EXPECT_FALSE(stations->isVisible());
+        EXPECT_EQ(preset->text(), "Studio B");
+    };
+    choose("Stu", Qt::Key_Return);
+    choose("", Qt::Key_Escape);  // left without a choice
+    EXPECT_EQ(p.t.v.DialIndex, 2);
 }

@@ -1,141 +1,122 @@
 #include <gtest/gtest.h>
 
 #include "panel/call_answer.h"
+#include "panel/panel_buttons.h"
 #include "panel/station_choice.h"
 #include "panel_fakes.h"
 
 using namespace kv;
 
-TEST(CallAnswer, TalksBackToTheLastCallerWhileHeld) {
-    Panel p;
-    p.Connect();
-    p.v.AssignedInput = 4;
-    p.v.AssignedInputIndex = 77;  // Call Answer uses the station number
-    p.v.LastCaller = 12;
-    p.Program(0, kTalk, 12);  // the caller's key: its flash ends
-    p.Program(1, kTalk, 13);
-    for (int i : {0, 1}) {
-        p.v.ButtonTable[i].CallFlash = kTrue;
-        p.w.Buttons[i].BackColour = kTalkColour;
+TEST(CallAnswer, AnswerAndDialUpTalkToTheirStationUntilReleased) {
+    struct Row {
+        const char* name;
+        void (*down)(PanelContext&);
+        void (*up)(PanelContext&);
+        Colour MainWindowView::*face;
+    };
+    const Row rows[] = {{"Call Answer", AnswerDown, AnswerUp, &MainWindowView::AnswerColour},
+                        {"Dial Up", TakeDown, TakeUp, &MainWindowView::TakeColour}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Panel p;
+        p.Link(true);
+        p.v.AssignedInput = 4;
+        p.v.AssignedInputIndex = 77;  // these use the station number, not the index
+        p.v.LastCaller = 9;           // the caller, and the station of the chosen row
+        p.v.DialIndex = 2;
+        p.v.OutputNumbers[2] = 9;
+        p.Program(0, kTalk, 9);  // that station's key: its flash ends
+        p.Program(1, kTalk, 2);  // the key of the station numbered like the row
+        p.v.ButtonTable[0].CallFlash = p.v.ButtonTable[1].CallFlash = kTrue;
+        r.down(p.ctx);
+        EXPECT_EQ(p.w.*r.face, kTalkColour);
+        EXPECT_EQ(p.v.ButtonTable[0].CallFlash, kFalse);
+        EXPECT_EQ(p.v.ButtonTable[1].CallFlash, kTrue);
+
+        p.v.LastCaller = 40;  // another caller, a new station list meanwhile
+        p.v.DialIndex = 0;
+        r.up(p.ctx);
+        EXPECT_EQ(p.w.*r.face, kOffColour);
+        EXPECT_EQ(p.Sent(), (std::vector<Request>{{4, 9, 37}, {4, 9, 33}}));
     }
-
-    AnswerDown(p.ctx);
-    EXPECT_EQ(p.w.AnswerColour, kTalkColour);
-    EXPECT_EQ(p.v.ButtonTable[0].CallFlash, kFalse);
-    EXPECT_EQ(p.w.Buttons[0].BackColour, kOffColour);
-    EXPECT_EQ(p.v.ButtonTable[1].CallFlash, kTrue);
-
-    p.v.LastCaller = 40;  // another caller arrives while the operator answers
-    AnswerUp(p.ctx);
-    EXPECT_EQ(p.w.AnswerColour, kOffColour);
-    const std::vector<Request> expected{{4, 12, 37}, {4, 12, 33}};
-    EXPECT_EQ(p.socket.Requests(), expected);
 }
 
-TEST(CallAnswer, WithoutACallerStillSendsForNoStationAndNothingWhileDisconnected) {
+TEST(CallAnswer, NothingIsSentWhileTheLinkIsDownOrForARowBeyondTheList) {
     Panel p;
-    p.Connect();
-    p.v.AssignedInput = 1;
-    ASSERT_EQ(p.v.LastCaller, kNoStation);
     AnswerDown(p.ctx);
-    AnswerUp(p.ctx);
-    const std::vector<Request> expected{{1, kNoStation, 37}, {1, kNoStation, 33}};
-    EXPECT_EQ(p.socket.Requests(), expected);
-
-    p.Disconnect();
-    p.socket.written.clear();
-    AnswerDown(p.ctx);
-    EXPECT_EQ(p.w.AnswerColour, kOffColour);
-    p.Connect();
-    AnswerUp(p.ctx);  // its press sent nothing, so neither does the release
     TakeDown(p.ctx);
-    p.Disconnect();
-    p.socket.open = true;  // the socket would still take bytes: the flag decides
+    p.Link(true);
+    AnswerUp(p.ctx);  // their presses sent nothing, so neither do the releases
     TakeUp(p.ctx);
-    EXPECT_EQ(p.socket.Requests().size(), 1u);
-    EXPECT_EQ(p.socket.Requests()[0].code, 37);
-}
+    EXPECT_TRUE(p.socket.Written.empty());
 
-TEST(CallAnswer, DialUpTalksToTheChosenStationNumber) {
-    Panel p;
-    p.Connect();
-    p.v.AssignedInput = 3;
-    p.v.DialIndex = 2;
-    p.v.OutputNumbers[2] = 9;
-    p.Program(0, kTalk, 9);  // the chosen station's key: its flash ends
-    p.Program(1, kTalk, 2);  // the key of the station numbered like the list row
-    p.v.ButtonTable[0].CallFlash = kTrue;
-    p.v.ButtonTable[1].CallFlash = kTrue;
-
-    TakeDown(p.ctx);
-    EXPECT_EQ(p.w.TakeColour, kTalkColour);
-    EXPECT_EQ(p.v.ButtonTable[0].CallFlash, kFalse);
-    EXPECT_EQ(p.v.ButtonTable[1].CallFlash, kTrue);
-    p.v.DialIndex = 0;  // a new station list arrived meanwhile
-    TakeUp(p.ctx);
-    EXPECT_EQ(p.w.TakeColour, kOffColour);
-    const std::vector<Request> expected{{3, 9, 37}, {3, 9, 33}};
-    EXPECT_EQ(p.socket.Requests(), expected);
-
-    p.v.DialIndex = 5000;  // beyond the list: logged, nothing sent, not lit
+    p.v.DialIndex = 5000;
     TakeDown(p.ctx);
     TakeUp(p.ctx);
-    EXPECT_EQ(p.socket.Requests().size(), 2u);
-    EXPECT_EQ(p.w.TakeColour, kOffColour);
+    EXPECT_TRUE(p.socket.Written.empty());
     EXPECT_NE(p.Log().find("Error Processing Take Button"), std::string::npos);
+
+    p.v.AssignedInput = 1;
+    ASSERT_EQ(p.v.LastCaller, kNoStation);  // no caller: answers no station
+    AnswerDown(p.ctx);
+    AnswerUp(p.ctx);
+    EXPECT_EQ(p.Sent(), (std::vector<Request>{{1, kNoStation, 37}, {1, kNoStation, 33}}));
 }
 
-TEST(CallAnswer, ReleasesAfterTheLinkWentDownKeepTheirBreaksInOrder) {
+TEST(HeldKeys, ReleasedAfterTheLinkWentDownKeepTheirBreaksInOrder) {
     Panel p;
-    p.Connect();
+    p.Link(true);
     p.v.AssignedInput = 2;
+    p.v.AssignedInputIndex = 5;
     p.v.LastCaller = 6;
-    p.v.DialIndex = 0;
+    p.Program(0, kTalk, 7);
+    p.Program(1, kGroup, 0, {3, 4});
     AnswerDown(p.ctx);
     TakeDown(p.ctx);
-    p.Disconnect();
+    ButtonPress(p.ctx, p.rec, 0, kLeftButton);
+    ButtonPress(p.ctx, p.rec, 1, kLeftButton);
+    p.Link(false);
+    p.socket.Connected = true;  // the socket would still take bytes: the flag decides
     TakeUp(p.ctx);
     AnswerUp(p.ctx);
-    EXPECT_EQ(p.w.AnswerColour, kOffColour);
-    EXPECT_EQ(p.w.TakeColour, kOffColour);
-    ASSERT_EQ(p.v.KeptBreaks.size(), 2u);
-    EXPECT_EQ(p.v.KeptBreaks[0].Output, 1);  // OutputNumbers(0)
-    EXPECT_EQ(p.v.KeptBreaks[1].Output, 6);
-    for (const KeptBreak& k : p.v.KeptBreaks) {
-        EXPECT_EQ(k.Input, 2);
-        EXPECT_EQ(k.Command, 33);
-    }
     AnswerUp(p.ctx);  // nothing more is held
-    EXPECT_EQ(p.v.KeptBreaks.size(), 2u);
+    for (int16_t key : {0, 1}) {
+        ButtonRelease(p.ctx, key, kLeftButton);
+        EXPECT_EQ(p.w.Buttons[key].BackColour, kOffColour);
+    }
+    std::vector<Request> kept;
+    for (const KeptBreak& k : p.v.KeptBreaks) {
+        kept.push_back({k.Input, k.Output, k.Command});
+    }
+    // Take broke OutputNumbers(0), Answer the caller; the keys use the input index.
+    const std::vector<Request> expected{{2, 1, 33}, {2, 6, 33}, {5, 7, 33}, {5, 2, 33}, {5, 3, 33}};
+    EXPECT_EQ(kept, expected);
+    EXPECT_EQ(p.Sent().size(), 5u);  // only the makes went out
 }
 
 TEST(StationChoice, OpensOnlyWhileConnectedAndClosesOnAChoiceOrFocusLoss) {
     Panel p;
+    const auto listShown = [&] { return p.w.StationVisible && !p.w.PresetWindowVisible; };
+    const auto presetShown = [&] { return !p.w.StationVisible && p.w.PresetWindowVisible; };
     PresetWindowClick(p.ctx);
-    EXPECT_FALSE(p.w.StationVisible);
-    EXPECT_TRUE(p.w.PresetWindowVisible);
-
-    p.Connect();
+    EXPECT_TRUE(presetShown());
+    p.Link(true);
     p.v.OutputNames[3] = "Studio B";
     PresetWindowClick(p.ctx);
-    EXPECT_TRUE(p.w.StationVisible);
-    EXPECT_FALSE(p.w.PresetWindowVisible);
+    EXPECT_TRUE(listShown());
     StationClick(p.ctx, 3);
+    EXPECT_TRUE(presetShown());
     EXPECT_EQ(p.v.DialIndex, 3);
+    EXPECT_EQ(p.w.StationSelected, 3);
     EXPECT_EQ(p.w.PresetWindowText, "Studio B");
-    EXPECT_FALSE(p.w.StationVisible);
-    EXPECT_TRUE(p.w.PresetWindowVisible);
-
     PresetWindowClick(p.ctx);
     StationLostFocus(p.ctx);
-    EXPECT_EQ(p.v.DialIndex, 3);
-    EXPECT_FALSE(p.w.StationVisible);
-    EXPECT_TRUE(p.w.PresetWindowVisible);
+    EXPECT_TRUE(presetShown());
 
     PresetWindowClick(p.ctx);
     StationClick(p.ctx, 100000);  // a row the list does not hold
+    EXPECT_TRUE(presetShown());
     EXPECT_EQ(p.v.DialIndex, 3);
     EXPECT_EQ(p.w.PresetWindowText, "Studio B");
-    EXPECT_FALSE(p.w.StationVisible);
     EXPECT_NE(p.Log().find("Error Processing Station Click"), std::string::npos);
 }

@@ -1,170 +1,99 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "config/program_setup.h"
+#include "fake_socket.h"
 #include "panel/main_window_dialogs.h"
-#include "state/help_viewer.h"
-#include "state/message_box.h"
 #include "state/services.h"
-#include "state/socket.h"
 #include "temp_dir.h"
 
-// Recording stand-ins for the platform and the modal windows, and a panel built from them.
-
 struct Request {
-    int input;
-    int output;
-    int code;
+    int input, output, code;
     friend bool operator==(const Request&, const Request&) = default;
 };
 
-class FakeSocket : public kv::platform::Socket {
+// Every call of the box, the help viewer and the modal windows as one line, in order, with
+// each window order the real window was given.
+class Recorder : public kv::platform::MessageBox,
+                 public kv::platform::HelpViewer,
+                 public kv::MainWindowDialogs {
 public:
-    bool open = false;
-    int connects = 0;
-    int closes = 0;
-    std::string address;
-    int32_t port = 0;
-    std::vector<uint8_t> written;
-    kv::platform::SocketEvents events;
+    explicit Recorder(kv::MainWindowView& w) : w_(w) {}
+    std::vector<std::string> log;
+    kv::platform::MessageIcon lastIcon{};
+    bool helpAvailable = true;
+    std::function<void()> onLogin, onQuit, onUnload;  // what the operator or program does
 
-    void SetEvents(kv::platform::SocketEvents e) override { events = std::move(e); }
-    void SetRemoteAddress(const std::string& a) override { address = a; }
-    void SetRemotePort(int32_t p) override { port = p; }
-    int32_t Connect() override {
-        ++connects;
-        return 0;
-    }
-    void Close() override {
-        ++closes;
-        open = false;
-    }
-    bool IsConnected() const override { return open; }
-    int32_t Read(uint8_t*, int32_t) override { return -1; }
-    int32_t Write(const uint8_t* b, int32_t n) override {
-        written.insert(written.end(), b, b + n);
-        return n;
-    }
-    int32_t LastError() const override { return kv::platform::kWouldBlock; }
-    std::string LastErrorText() const override { return "would block"; }
-
-    // The crosspoint changes written so far, decoded from their 9-byte frames.
-    std::vector<Request> Requests() const {
-        std::vector<Request> out;
-        for (std::size_t i = 0; i + 9 <= written.size(); ++i) {
-            if (written[i] != 0xFE || written[i + 8] != 0xFF) {
-                continue;
-            }
-            const auto word = [&](std::size_t at) { return written[at] | (written[at + 1] << 7); };
-            out.push_back({word(i + 3), word(i + 5), word(i + 1) & ~0x400});
-            i += 8;
-        }
-        return out;
-    }
-};
-
-class FakeBox : public kv::platform::MessageBox {
-public:
-    struct Shown {
-        std::string text, title;
-        kv::platform::MessageIcon icon;
-    };
-    std::vector<Shown> shown;
-    std::function<void()> onShow;
     void Show(const std::string& text, const std::string& title,
               kv::platform::MessageIcon icon) override {
-        shown.push_back({text, title, icon});
-        if (onShow)
-            onShow();
+        Log("box " + title + ": " + text);
+        lastIcon = icon;
     }
-};
-
-class FakeHelp : public kv::platform::HelpViewer {
-public:
-    bool available = true;
-    int contents = 0;
-    int quits = 0;
-    std::function<void()> onQuit;
     bool ShowContents(std::string& reason) override {
-        ++contents;
-        if (!available)
-            reason = "The help viewer is not installed.";
-        return available;
+        Log("help contents");
+        reason = "The help viewer is not installed.";
+        return helpAvailable;
     }
-    bool ShowTopic(int, std::string&) override { return available; }
-    void Quit() override {
-        ++quits;
-        if (onQuit)
-            onQuit();
-    }
-};
-
-// Records every call as one line, with the window order in force when a window opened.
-class FakeDialogs : public kv::MainWindowDialogs {
-public:
-    explicit FakeDialogs(kv::MainWindowView& w) : w_(w) {}
-    std::vector<std::string> log;
-    std::vector<int32_t> ordersApplied;
-    std::function<void()> onLogin;  // what the operator does in the login dialog
-    std::function<void()> onUnload;
-
-    void LoadWindows() override { log.push_back("load windows"); }
-    void AfterSocketEvent() override { log.push_back("socket event"); }
-    void ApplyWindowOrder() override { ordersApplied.push_back(w_.WindowOrder); }
-    void ShowPanel() override {}  // the Qt window's part, tested there
-    void OpenLogin(const std::string& tag) override {
-        Opened("login '" + tag + "'");
-        if (onLogin)
-            onLogin();
-    }
-    void OpenCredential() override { Opened("credential"); }
-    void OpenSetup(const std::string& tag) override { Opened("setup '" + tag + "'"); }
-    void OpenAbout() override { Opened("about"); }
-    void OpenButtonLabel(const std::string& tag) override { Opened("label '" + tag + "'"); }
-    void UnloadAll() override {
-        log.push_back("unload");
-        if (onUnload)
-            onUnload();
-    }
+    bool ShowTopic(int, std::string&) override { return helpAvailable; }
+    void Quit() override { Log("help quit", onQuit); }
+    void LoadWindows() override { Log("load windows"); }
+    void AfterSocketEvent() override { Log("socket event"); }
+    void ApplyWindowOrder() override { Log("order " + std::to_string(w_.WindowOrder)); }
+    void ShowPanel() override { Log("panel shown"); }
+    void OpenLogin(const std::string& tag) override { Log("login '" + tag + "'", onLogin); }
+    void OpenCredential() override { Log("credential"); }
+    void OpenSetup(const std::string& tag) override { Log("setup '" + tag + "'"); }
+    void OpenAbout() override { Log("about"); }
+    void OpenButtonLabel(const std::string& tag) override { Log("label '" + tag + "'"); }
+    void UnloadAll() override { Log("unload", onUnload); }
 
 private:
-    void Opened(const std::string& what) {
-        log.push_back(what + " at " + std::to_string(w_.WindowOrder));
+    void Log(const std::string& line, const std::function<void()>& then = {}) {
+        log.push_back(line);
+        if (then) {
+            then();
+        }
     }
     kv::MainWindowView& w_;
 };
 
-// A panel from program setup in a temporary program directory; Connect() makes it operable.
+// A panel from program setup in a temporary program directory, its link down until Link(true).
 struct Panel {
     TempDir dir;
     kv::IntercVariables v;
     kv::MainWindowView w;
     FakeSocket socket;
     kv::PanelContext ctx{v, w, socket};
-    FakeBox box;
-    FakeHelp help;
-    kv::Services s{ctx, box, help};
-    FakeDialogs dialogs{w};
+    Recorder rec{w};
+    kv::Services s{ctx, rec, rec};
 
     Panel() { kv::ProgramSetup(v, w, dir.dir()); }
-    void Connect() {
-        socket.open = true;
-        v.SocketConnected = kv::kTrue;
-        v.Connected = kv::kTrue;
+    void Link(bool up) {
+        socket.Connected = up;
+        v.SocketConnected = v.Connected = up ? kv::kTrue : kv::kFalse;
     }
-    void Disconnect() {
-        socket.open = false;
-        v.SocketConnected = kv::kFalse;
-        v.Connected = kv::kFalse;
+    void Program(int index, uint8_t type, int16_t first, std::vector<int16_t> list = {}) {
+        kv::ButtonRecord& b = v.ButtonTable[static_cast<std::size_t>(index)];
+        b.Type = type;
+        b.First = first;
+        b.ListCount = static_cast<int16_t>(list.empty() ? 1 : list.size());
+        b.List = std::move(list);
     }
-    void Program(int index, uint8_t type, int16_t first) {
-        v.ButtonTable[index].Type = type;
-        v.ButtonTable[index].First = first;
-        v.ButtonTable[index].ListCount = 1;
+    // The crosspoint changes written so far, decoded from their 9-byte frames.
+    std::vector<Request> Sent() const {
+        std::vector<Request> out;
+        const std::vector<uint8_t>& b = socket.Written;
+        const auto word = [&](std::size_t at) { return b[at] | (b[at + 1] << 7); };
+        for (std::size_t i = 0; i + 9 <= b.size(); ++i) {
+            if (b[i] == 0xFE && b[i + 8] == 0xFF) {
+                out.push_back({word(i + 3), word(i + 5), word(i + 1) & ~0x400});
+                i += 8;
+            }
+        }
+        return out;
     }
     std::string Log() const { return dir.Read("Errorlog.txt"); }
 };
