@@ -119,6 +119,12 @@ bool MakePrivateFolder(const std::string& folder, std::string& reason) {
     return true;
 }
 
+std::string FilesInUseText(const std::string& configFolder, const std::string& logFolder,
+                           const std::string& helpFolder) {
+    return "Configuration file: " + configFolder + kIniFileName + "\nError log: " + logFolder +
+           kErrorLogName + "\nHelp file: " + helpFolder + kHelpFileName;
+}
+
 std::string ConfigFolderOf(const IntercVariables& v) {
     return v.ConfigDirectory.empty() ? v.ProgramDirectory : v.ConfigDirectory;
 }

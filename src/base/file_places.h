@@ -51,6 +51,10 @@ PlaceFacts ReadPlaceFacts(const std::string& programDirectory,
 // it is not a folder afterwards.
 bool MakePrivateFolder(const std::string& folder, std::string& reason);
 
+// The files in use, one line each, as the about window and --help name them.
+std::string FilesInUseText(const std::string& configFolder, const std::string& logFolder,
+                           const std::string& helpFolder);
+
 // The folders of the state; an empty one is the program directory.
 std::string ConfigFolderOf(const IntercVariables& v);
 std::string LogFolderOf(const IntercVariables& v);
