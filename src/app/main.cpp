@@ -33,14 +33,18 @@ int Fail(const std::string& message, int status) {
 
 // Started from a menu nobody reads standard error: the reason goes to a box as well.
 int FailInBox(const std::string& message) {
+    Fail(message, 1);
     QMessageBox::critical(nullptr, QStringLiteral("Keyvane"), QString::fromStdString(message));
-    return Fail(message, 1);
+    return 1;
 }
+
+const char* const kNoFolder =
+    "no folder for the configuration: set HOME or start with --config DIR";
 
 // The folders of an installed panel or of --config, made owner-only where missing.
 std::string MakeFolders(const kv::FilePlaces& places, bool configOption) {
     if (places.ConfigFolder.empty() || places.LogFolder.empty()) {
-        return "no folder for the configuration: set HOME or start with --config DIR";
+        return kNoFolder;
     }
     std::string reason;
     for (const std::string& folder : {places.ConfigFolder, places.LogFolder}) {
@@ -70,7 +74,9 @@ int main(int argc, char* argv[]) {
         kv::ChoosePlaces(kv::ReadPlaceFacts(programDirectory, line.ConfigFolder));
     if (line.Help) {
         const std::string files =
-            kv::FilesInUseText(places.ConfigFolder, places.LogFolder, places.HelpFolder);
+            places.ConfigFolder.empty()
+                ? kNoFolder
+                : kv::FilesInUseText(places.ConfigFolder, places.LogFolder, places.HelpFolder);
         std::fputs(kv::HelpText(line, files).toLocal8Bit().constData(), stdout);
         return 0;
     }

@@ -5,7 +5,7 @@
 
 #include "base/file_places.h"
 
-// The help file beside the program and how the panel and its help viewer find each other.
+// The help file in the help folder and how the panel and its help viewer find each other.
 
 namespace kv {
 

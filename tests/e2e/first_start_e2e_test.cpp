@@ -108,6 +108,15 @@ Launcher Unprivileged(const fs::path& keyvane, const fs::path& home, QProcessEnv
     return {"setpriv", {"--reuid=" + id, "--regid=" + id, "--clear-groups", panel}, env};
 }
 
+// Whether window a lies above window b: xwininfo lists the top-level windows top down.
+bool Above(const DesktopSession& run, const QString& a, const QString& b) {
+    const QString stack = RunTool("xwininfo", {"-root", "-children"}, run.display());
+    const auto at = [&](const QString& id) {
+        return stack.indexOf("0x" + QString::number(id.toULongLong(), 16) + " ");
+    };
+    return at(a) >= 0 && at(a) < at(b);
+}
+
 // Notice, first login, setup with the server's address: the first start as the operator
 // goes through it.
 void GoThroughFirstStart(DesktopSession& run, const QString& port) {
@@ -211,10 +220,20 @@ TEST(FirstStart, InstalledPanelStartsInTheUsersFoldersOncePerConfiguration) {
     EXPECT_FALSE(fs::exists(state / "Errorlog.txt")) << TempDir::ReadFile(state / "Errorlog.txt");
     EXPECT_EQ(Join(FilesUnder(stage)), Join(laid)) << "the panel wrote into its installation";
 
-    // A second start on the same folder hands over to the running panel and ends.
+    // A second start on the same folder hands over to the running panel, which comes up
+    // above another window, and ends.
+    const QString panelWindow = run.Window(kConnected);
+    QProcess other;
+    other.setProcessEnvironment(run.Environment());
+    other.start("xmessage", {"another window"});
+    const QString otherWindow = run.WaitForWindow("xmessage", 10000);
+    run.Focus(otherWindow);
     const auto [second, secondSaid] = RunToEnd(keyvane.program, keyvane.With({}), keyvane.env);
     EXPECT_EQ(second, 0) << secondSaid.toStdString();
-    QThread::msleep(500);
+    EXPECT_TRUE(WaitFor([&] { return Above(run, panelWindow, otherWindow); }, 5000))
+        << "the running panel did not come to the front\n"
+        << run.Seen();
+    other.kill();
     const QStringList panels = run.X({"search", "--name", QString("^ZEB Intercom Keyvane")})
                                    .split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(panels.size(), 1) << "panel windows after the second start\n" << run.Seen();
