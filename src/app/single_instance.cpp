@@ -58,9 +58,7 @@ SingleInstance::Claim SingleInstance::TakeOrHandOver() {
     QElapsedTimer waited;
     waited.start();
     for (;;) {
-        const bool locked = lock_.tryLock(0) || (lock_.removeStaleLockFile() && lock_.tryLock(0));
-        // A folder that cannot hold a lock (read-only) still runs, as it did before locks.
-        if (locked || lock_.error() != QLockFile::LockFailedError) {
+        if (lock_.tryLock(0) || (lock_.removeStaleLockFile() && lock_.tryLock(0))) {
             // A socket left by a killed panel would block the name; the lock says it is ours.
             QLocalServer::removeServer(name_);
             server_.listen(name_);
@@ -68,6 +66,11 @@ SingleInstance::Claim SingleInstance::TakeOrHandOver() {
         }
         if (AskToActivate(name_)) {
             return Claim::HandedOver;
+        }
+        // A folder that cannot hold a lock (read-only) still runs, as it did before locks.
+        if (lock_.error() != QLockFile::LockFailedError) {
+            server_.listen(name_);
+            return Claim::Taken;
         }
         if (waited.elapsed() >= kStartingPanelMs) {
             return Claim::Refused;
