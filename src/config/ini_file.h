@@ -1,14 +1,14 @@
 #pragma once
 
+#include "base/file_places.h"
 #include "state/interc_variables.h"
 #include "state/view_state.h"
 
-// The configuration file beside the program: read once at start-up, written
+// The configuration file in the config folder: read once at start-up, written
 // whole at every save point.
 
 namespace kv {
 
-inline constexpr const char* kIniFileName = "zebntpnl.ini";
 // A file that failed to read is kept under this name for the operator to inspect.
 inline constexpr const char* kBadIniFileName = "zebntpnl.ini.bad";
 // The writer's new file before it replaces the old one: this name and six characters of

@@ -260,7 +260,7 @@ void KeepBadCopy(const fs::path& file, const fs::path& copy) {
 }  // namespace
 
 bool ReadIniFile(IntercVariables& v, MainWindowView& w) {
-    const fs::path path = fs::path(v.ProgramDirectory + kIniFileName);
+    const fs::path path = fs::path(ConfigFolderOf(v) + kIniFileName);
     std::error_code ec;
     if (!fs::exists(path, ec) && !ec) {
         return false;
@@ -274,7 +274,7 @@ bool ReadIniFile(IntercVariables& v, MainWindowView& w) {
         w.WindowOrder = v.StayOnTop;
     });
     if (!read) {
-        KeepBadCopy(path, fs::path(v.ProgramDirectory + kBadIniFileName));
+        KeepBadCopy(path, fs::path(ConfigFolderOf(v) + kBadIniFileName));
     }
     return read;
 }

@@ -136,9 +136,9 @@ bool WriteIniFile(IntercVariables& v) {
     return Trap(v, "Error Writing ini File", "File Error", [&] {
         // The whole text first: a value that cannot be written leaves the old file untouched.
         const std::string text = FileText(v);
-        TempFile temp(v.ProgramDirectory);
+        TempFile temp(ConfigFolderOf(v));
         temp.WriteAll(text);
-        temp.ReplaceWith(v.ProgramDirectory + kIniFileName);
+        temp.ReplaceWith(ConfigFolderOf(v) + kIniFileName);
     });
 }
 

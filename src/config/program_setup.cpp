@@ -17,9 +17,13 @@ void Recreate(std::vector<T>& table, int16_t size) {
 
 }  // namespace
 
-void ProgramSetup(IntercVariables& v, MainWindowView& w, const std::string& programDirectory) {
+void ProgramSetup(IntercVariables& v, MainWindowView& w, const std::string& programDirectory,
+                  const FilePlaces& places) {
     Trap(v, "Error on program setup", "Program Error", [&] {
         v.ProgramDirectory = WithTrailingSeparator(programDirectory);
+        v.ConfigDirectory = places.ConfigFolder;
+        v.LogDirectory = places.LogFolder;
+        v.HelpDirectory = places.HelpFolder;
         w.PollEnabled = false;
 
         v.StayOnTop = -1;

@@ -31,6 +31,7 @@ AboutWindow ActivateAbout(const IntercVariables& v) {
     a.OutputControlled = OutputText(v);
     a.Rate = std::to_string(v.RefreshRate) + " Seconds";
     a.TimeOut = std::to_string(v.TimeOut) + " Seconds";
+    a.Files = FilesInUseText(ConfigFolderOf(v), LogFolderOf(v), HelpFolderOf(v));
     a.VersionInfo = "Intercom Keyvane\nVersion 2.05 - 03/30/2020";
     return a;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/file_places.h"
 #include "state/interc_variables.h"
 
 // frmIntercAbout: the version and a summary of the current setup, computed afresh
@@ -20,6 +21,7 @@ struct AboutWindow {
     std::string Rate;              // lblRate
     std::string OutputControlled;  // lblOutputControlled
     std::string ServerLocation;    // lblServerLocation
+    std::string Files;             // lblFiles: the files in use, one per line
 };
 
 AboutWindow ActivateAbout(const IntercVariables& v);

@@ -110,6 +110,12 @@ AboutView::AboutView(kv::Services& s, QWidget* parent) : QDialog(parent), s_(s) 
     server_ = AddPair(grid, "lblSrvLoc", "ZEB Intercom Server Location", "lblServerLocation");
     grid->setColumnStretch(1, 1);
 
+    auto* filesFrame = new QGroupBox(QStringLiteral("Files"), this);
+    filesFrame->setObjectName(QStringLiteral("frmFiles"));
+    files_ = NewLabel(filesFrame, "lblFiles", QString());
+    files_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    (new QVBoxLayout(filesFrame))->addWidget(files_);
+
     auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
     ok->setObjectName(QStringLiteral("cmdAboutquit"));
     ok->setDefault(true);
@@ -122,6 +128,7 @@ AboutView::AboutView(kv::Services& s, QWidget* parent) : QDialog(parent), s_(s) 
     layout->addLayout(header);
     layout->addWidget(versionFrame);
     layout->addWidget(setupFrame);
+    layout->addWidget(filesFrame);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -138,4 +145,5 @@ void AboutView::Render() {
     rate_->setText(kv::platform::ToQt(a_.Rate));
     output_->setText(kv::platform::ToQt(a_.OutputControlled));
     server_->setText(kv::platform::ToQt(a_.ServerLocation));
+    files_->setText(QString::fromStdString(a_.Files));  // paths are UTF-8
 }

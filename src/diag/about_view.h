@@ -25,4 +25,5 @@ private:
     QLabel* rate_ = nullptr;
     QLabel* output_ = nullptr;
     QLabel* server_ = nullptr;
+    QLabel* files_ = nullptr;
 };

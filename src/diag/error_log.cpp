@@ -41,7 +41,7 @@ std::tm CurrentTime(const IntercVariables& v) {
 }
 
 fs::path LogPath(const IntercVariables& v) {
-    return fs::path(v.ProgramDirectory + kErrorLogName);
+    return fs::path(LogFolderOf(v) + kErrorLogName);
 }
 
 void Check(const std::error_code& ec) {
@@ -60,7 +60,7 @@ void ArchiveLog(const IntercVariables& v, const fs::path& log, const std::tm& no
     for (int n = 1; n <= kArchivesPerMinute; ++n) {
         const std::string suffix = n == 1 ? ".txt" : " (" + std::to_string(n) + ").txt";
         std::error_code ec;
-        fs::copy_file(log, fs::path(v.ProgramDirectory + stamp + suffix), ec);
+        fs::copy_file(log, fs::path(LogFolderOf(v) + stamp + suffix), ec);
         if (ec != std::errc::file_exists) {
             Check(ec);
             return;

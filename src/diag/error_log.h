@@ -4,15 +4,14 @@
 #include <string>
 
 #include "base/fault.h"
+#include "base/file_places.h"
 #include "state/interc_variables.h"
 
-// The error log Errorlog.txt beside the program: one line per failure, a
+// The error log Errorlog.txt in the log folder: one line per failure, a
 // banner at the top, rolled over to "Errorlog MMDDYY HHMM.txt" at its size limit
 // (" (2)" and on before ".txt" for further rollovers in the same minute).
 
 namespace kv {
-
-inline constexpr const char* kErrorLogName = "Errorlog.txt";
 
 // The one failure report; never fails towards its caller.
 void LogError(IntercVariables& v, const std::string& message, const std::string& category,

@@ -3,11 +3,12 @@
 #include <optional>
 #include <string>
 
-// The help file beside the program and how the panel and its help viewer find each other.
+#include "base/file_places.h"
+
+// The help file in the help folder and how the panel and its help viewer find each other.
 
 namespace kv {
 
-inline constexpr const char* kHelpFileName = "Intercom.HLP";
 inline constexpr const char* kHelpViewerName = "keyvane-help";
 
 // The program directory and the help file name with exactly one separator between them.

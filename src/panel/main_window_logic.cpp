@@ -9,10 +9,11 @@
 
 namespace kv {
 
-void MainWindowLoad(Services& s, MainWindowDialogs& dialogs, const std::string& programDirectory) {
+void MainWindowLoad(Services& s, MainWindowDialogs& dialogs, const std::string& programDirectory,
+                    const FilePlaces& places) {
     PanelContext& ctx = s.ctx;
     Trap(ctx.v, "Error Loading Form", "Program Error", [&] {
-        ProgramSetup(ctx.v, ctx.w, programDirectory);
+        ProgramSetup(ctx.v, ctx.w, programDirectory, places);
         dialogs.LoadWindows();
         SetUpSocket(ctx, [&dialogs] { dialogs.AfterSocketEvent(); });
         if (ReadIniFile(ctx.v, ctx.w)) {

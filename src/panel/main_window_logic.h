@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/file_places.h"
 #include "panel/main_window_dialogs.h"
 #include "state/services.h"
 
@@ -17,7 +18,8 @@ inline constexpr const char* kConfigErrorText =
 
 // Start-up: program setup, the configuration file, then either the link or the
 // first-start dialogs.
-void MainWindowLoad(Services& s, MainWindowDialogs& dialogs, const std::string& programDirectory);
+void MainWindowLoad(Services& s, MainWindowDialogs& dialogs, const std::string& programDirectory,
+                    const FilePlaces& places = {});
 
 // Opens the setup window; start-up and the Setup menu both come through here.
 void OpenSetupWindow(MainWindowDialogs& dialogs);

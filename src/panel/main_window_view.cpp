@@ -21,7 +21,14 @@
 namespace kv {
 
 MainWindow::MainWindow(Services& s, std::string programDirectory, QWidget* parent)
-    : QMainWindow(parent), s_(s), programDirectory_(std::move(programDirectory)) {
+    : MainWindow(s, std::move(programDirectory), FilePlaces{}, parent) {}
+
+MainWindow::MainWindow(Services& s, std::string programDirectory, FilePlaces places,
+                       QWidget* parent)
+    : QMainWindow(parent),
+      s_(s),
+      programDirectory_(std::move(programDirectory)),
+      places_(std::move(places)) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -46,7 +53,7 @@ MainWindow::MainWindow(Services& s, std::string programDirectory, QWidget* paren
 MainWindow::~MainWindow() = default;
 
 void MainWindow::Load() {
-    MainWindowLoad(s_, *this, programDirectory_);
+    MainWindowLoad(s_, *this, programDirectory_, places_);
     AfterEvent();
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "base/file_places.h"
 #include "panel/main_window_dialogs.h"
 #include "state/services.h"
 
@@ -27,6 +28,8 @@ class SetupWindowView;
 class MainWindow : public QMainWindow, public MainWindowDialogs {
 public:
     MainWindow(Services& s, std::string programDirectory, QWidget* parent = nullptr);
+    MainWindow(Services& s, std::string programDirectory, FilePlaces places,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The window's load: program setup, configuration, link. Runs once, after show().
@@ -60,6 +63,7 @@ private:
 
     Services& s_;
     std::string programDirectory_;
+    FilePlaces places_;
     std::array<ColourButton*, 8> buttons_{};
     ColourButton* answer_ = nullptr;
     ColourButton* take_ = nullptr;

@@ -5,8 +5,8 @@
 #include <QProcess>
 #include <QThread>
 #include <filesystem>
-#include <utility>
 
+#include "base/program_directory.h"
 #include "diag/help_file.h"
 
 namespace kv::platform {
@@ -36,9 +36,10 @@ bool SendQuit(const QString& serverName) {
 
 }  // namespace
 
-QtHelpViewer::QtHelpViewer(std::string programDirectory)
-    : programDirectory_(std::move(programDirectory)),
-      helpFile_(AbsolutePath(HelpFilePath(programDirectory_))) {}
+QtHelpViewer::QtHelpViewer(const std::string& programDirectory, const std::string& helpDirectory)
+    : viewer_(AbsolutePath(WithTrailingSeparator(programDirectory) + kHelpViewerName)),
+      helpFile_(
+          AbsolutePath(HelpFilePath(helpDirectory.empty() ? programDirectory : helpDirectory))) {}
 
 bool QtHelpViewer::ShowContents(std::string& reason) {
     return Start({}, reason);
@@ -51,11 +52,11 @@ bool QtHelpViewer::ShowTopic(int topic, std::string& reason) {
 bool QtHelpViewer::Start(const QStringList& extra, std::string& reason) {
     const std::filesystem::path file(helpFile_);
     const std::string directory = file.parent_path().string();
-    const QString viewer = QString::fromStdString((file.parent_path() / kHelpViewerName).string());
+    const QString viewer = QString::fromStdString(viewer_);
     const QFileInfo viewerInfo(viewer);
     if (!viewerInfo.isFile() || !viewerInfo.isExecutable()) {
         reason = std::string("The help viewer ") + kHelpViewerName + " was not found in " +
-                 directory + ". Help is not available.";
+                 std::filesystem::path(viewer_).parent_path().string() + ". Help is not available.";
         return false;
     }
     if (!FindFileAnyCase(directory, kHelpFileName)) {

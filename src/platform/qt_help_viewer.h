@@ -10,10 +10,12 @@
 namespace kv::platform {
 
 // The help viewer program keyvane-help beside the panel, started detached on the help
-// file. Quit reaches a running viewer over a local socket named after the help file.
+// file in the help folder (empty: the program directory). Quit reaches a running viewer over a
+// local socket named after the help file.
 class QtHelpViewer final : public HelpViewer {
 public:
-    explicit QtHelpViewer(std::string programDirectory);
+    explicit QtHelpViewer(const std::string& programDirectory,
+                          const std::string& helpDirectory = {});
 
     bool ShowContents(std::string& reason) override;
     bool ShowTopic(int topic, std::string& reason) override;
@@ -24,7 +26,7 @@ public:
 private:
     bool Start(const QStringList& extra, std::string& reason);
 
-    std::string programDirectory_;
+    std::string viewer_;
     std::string helpFile_;
     QElapsedTimer sinceStart_;  // valid once a viewer was started by this panel
 };

@@ -150,6 +150,11 @@ struct IntercVariables {
     std::string IPAddress;
     int32_t IPPort = 0;
     std::string ProgramDirectory;
+    // Where the configuration file, the error log and the help file lie, each ending in
+    // a separator; an empty one is the program directory.
+    std::string ConfigDirectory;
+    std::string LogDirectory;
+    std::string HelpDirectory;
 
     // Server link.
     ReceiveBufferBytes ReceiveBuffer;

@@ -48,3 +48,19 @@ TEST(AboutWindow, AnOwnOutputOutsideTheStationTablesIsShownAsUnknown) {
         EXPECT_EQ(kv::ActivateAbout(v).OutputControlled, "Output 7 - (Unknown)") << index;
     }
 }
+
+TEST(AboutWindow, NamesTheFilesInUse) {
+    kv::IntercVariables v;
+    v.ProgramDirectory = "/opt/kv/";
+    const char* const beside =
+        "Configuration file: /opt/kv/zebntpnl.ini\nError log: /opt/kv/Errorlog.txt\n"
+        "Help file: /opt/kv/Intercom.HLP";
+    EXPECT_EQ(kv::ActivateAbout(v).Files, beside);
+    v.ConfigDirectory = "/h/.config/keyvane/";
+    v.LogDirectory = "/h/.local/state/keyvane/";
+    v.HelpDirectory = "/usr/share/keyvane/";
+    EXPECT_EQ(kv::ActivateAbout(v).Files,
+              "Configuration file: /h/.config/keyvane/zebntpnl.ini\n"
+              "Error log: /h/.local/state/keyvane/Errorlog.txt\n"
+              "Help file: /usr/share/keyvane/Intercom.HLP");
+}

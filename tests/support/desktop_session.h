@@ -87,15 +87,28 @@ public:
 
     // Starts the panel copied into dir from another directory: its files lie beside it.
     bool StartPanel(const std::filesystem::path& dir) {
-        panelDir_ = dir;
+        return StartPanel(QString::fromStdString((dir / "keyvane").string()), {}, Environment(),
+                          dir);
+    }
+
+    // Starts program (the panel, or a launcher of it) with these arguments and environment;
+    // logDir holds the panel's error log.
+    bool StartPanel(const QString& program, const QStringList& args, const QProcessEnvironment& env,
+                    const std::filesystem::path& logDir) {
+        panelDir_ = logDir;
         panelErr_ += QString::fromUtf8(panel.readAllStandardError());  // a start clears it
+        panel.setProcessEnvironment(env);
+        panel.setWorkingDirectory(QString::fromStdString(elsewhere.path().string()));
+        panel.start(program, args);
+        return panel.waitForStarted(5000);
+    }
+
+    // This process's environment for a program on the session's display.
+    QProcessEnvironment Environment() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display_);
         env.remove("QT_QPA_PLATFORM");
-        panel.setProcessEnvironment(env);
-        panel.setWorkingDirectory(QString::fromStdString(elsewhere.path().string()));
-        panel.start(QString::fromStdString((dir / "keyvane").string()), {});
-        return panel.waitForStarted(5000);
+        return env;
     }
 
     // The first window whose whole title is this text; empty when there is none.

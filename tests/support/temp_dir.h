@@ -28,8 +28,9 @@ public:
     // The directory as the program directory: with its separator at the end.
     std::string dir() const { return path_.string() + "/"; }
 
-    std::string Read(const std::string& name) const {
-        std::ifstream in(path_ / name, std::ios::binary);
+    std::string Read(const std::string& name) const { return ReadFile(path_ / name); }
+    static std::string ReadFile(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     void Write(const std::string& name, const std::string& bytes) const {
