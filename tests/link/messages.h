@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Builders of server messages for tests: 7-bit groups, checksum and end byte.
@@ -28,22 +29,23 @@ inline Bytes Framed(uint8_t command, const Bytes& body) {
     return out;
 }
 
-struct Record {
-    std::string Name;
-    int Station;
-};
+inline Bytes SwitcherType(int type) {
+    Bytes body{1, 0, 0};
+    Word(body, type);
+    body.insert(body.end(), {0, 0});
+    return Framed(0xE5, body);
+}
 
 // Alpha table of the given type; every record is written, those before first too.
 inline Bytes AlphaTable(uint8_t type, uint8_t width, int first,
-                        const std::vector<Record>& records) {
+                        const std::vector<std::pair<std::string, int>>& records) {
     Bytes body{type, width};
     Word(body, static_cast<int>(records.size()));
     Word(body, first);
-    for (const Record& r : records) {
-        std::string name = r.Name;
+    for (auto [name, station] : records) {
         name.resize(width, ' ');
         body.insert(body.end(), name.begin(), name.end());
-        Word(body, r.Station);
+        Word(body, station);
     }
     return Framed(0xFC, body);
 }
@@ -58,12 +60,12 @@ struct Entry {
 struct Block {
     uint8_t Level;
     std::vector<Entry> Entries;
-    int Count = -1;  // the K sent; -1: the number of entries
+    int Count = -1;  // the count sent; -1: the number of entries
 };
 
 inline Bytes CrosspointMap(uint8_t mapType, int firstOutput, const std::vector<Block>& blocks) {
     const bool extended = (mapType & 0x40) != 0;
-    const bool third = (extended ? (mapType & 0x0F) : mapType) == 10;
+    const bool third = (mapType & 0x0F) == 10;
     Bytes body{mapType};
     Word(body, static_cast<int>(blocks.size()));
     Word(body, firstOutput);
@@ -82,23 +84,6 @@ inline Bytes CrosspointMap(uint8_t mapType, int firstOutput, const std::vector<B
         }
     }
     return Framed(0xF6, body);
-}
-
-inline Bytes IcomChannel(const std::vector<int>& outputs) {
-    Bytes body{0};
-    Word(body, static_cast<int>(outputs.size()));
-    for (int o : outputs) {
-        Word(body, o);
-    }
-    return Framed(0xDE, body);
-}
-
-inline Bytes SwitcherType(int type) {
-    Bytes body{1, 0, 0};
-    Word(body, type);
-    body.push_back(0);
-    body.push_back(0);
-    return Framed(0xE5, body);
 }
 
 }  // namespace msg

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include "link/alpha_table.h"
+#include "link/byte_manipulation.h"
+#include "link/crosspoint_map.h"
+#include "link_fixture.h"
+#include "messages.h"
+
+namespace {
+
+using msg::Block;
+using msg::Entry;
+using Names = std::vector<std::string>;
+using Numbers = std::vector<int16_t>;
+using TablesTest = LinkTest;
+
+TEST_F(TablesTest, AlphaTablesAreSortedWithTheirNumbersAndShown) {
+    v.AssignedOutput = v.AssignedInput = 0;
+    v.PendingInfoMask = 0x380;
+    v.CrosspointMap[0].Talker = 42;
+    kv::ProcessAlphaTable(c, msg::AlphaTable(20, 5, 0, {{"Beta", 0}, {"Alpha", 1}}));
+    EXPECT_EQ(v.OutputNames, (Names{"Alpha", "Beta "}));
+    EXPECT_EQ(v.OutputNumbers, (Numbers{1, 0}));
+    EXPECT_EQ(v.OutputIndexes, (Numbers{1, 0}));
+    EXPECT_EQ(v.NumOutputs, 2);
+    EXPECT_EQ(v.CrosspointMap.size(), 2u);
+    EXPECT_EQ(v.CrosspointMap[0].Talker, 42);  // the records of remaining outputs are kept
+    EXPECT_EQ(w.StatusPanel1, "Intercom Station Assignment (Beta ) ");
+    EXPECT_EQ(w.StationRows, (Names{"Out 0001", "Out 0002"}));
+    // Records before the first to take stay empty and sort first.
+    kv::ProcessAlphaTable(c,
+                          msg::AlphaTable(10, 4, 2, {{"X", 3}, {"Y", 2}, {"Dan", 1}, {"Cal", 0}}));
+    EXPECT_EQ(v.InputNames, (Names{"", "", "Cal ", "Dan "}));
+    EXPECT_EQ(v.InputNumbers, (Numbers{0, 0, 0, 1}));
+    EXPECT_EQ(v.InputIndexes[1], 3);
+    EXPECT_EQ(v.AssignedInputIndex, v.InputIndexes[0]);
+    EXPECT_EQ(v.NumInputs + v.NumOutputs, 6);
+    EXPECT_EQ(v.PendingInfoMask, 0x80);
+    EXPECT_EQ(LogCount(), 0);
+}
+
+TEST(Tables, MalformedAlphaTablesChangeNothingAndImpossibleOnesAreLogged) {
+    const Bytes good = msg::AlphaTable(20, 5, 0, {{"Beta", 0}, {"Alpha", 1}});
+    Bytes longCount = good;  // three records announced, two sent, checksum right
+    longCount[3] = 3;
+    longCount[longCount.size() - 2] = kv::Checksum(longCount, 2);
+    Bytes badSum = good;
+    badSum[badSum.size() - 2] ^= 1;
+    const std::pair<Bytes, int> rows[] = {
+        {longCount, 0},
+        {badSum, 0},
+        {{0xFC, 0x00, 0xFF}, 0},
+        {msg::AlphaTable(30, 5, 0, {{"Beta", 0}, {"Alpha", 1}}), 0},  // an unknown type
+        {msg::AlphaTable(20, 3, 0, {{"A", 0}, {"B", 2}}), 1},         // station outside the table
+        {msg::AlphaTable(20, 4, 0, {}), 1},                           // no outputs
+    };
+    for (const auto& [table, logs] : rows) {
+        LinkPanel p;
+        p.v.PendingInfoMask = 0x380;
+        kv::ProcessAlphaTable(p.c, table);
+        EXPECT_EQ(p.v.NumOutputs, 256) << ::testing::PrintToString(table);
+        EXPECT_EQ(p.v.PendingInfoMask, 0x380);
+        EXPECT_EQ(p.LogCount("Error Processing Alpha Table"), logs);
+        EXPECT_EQ(p.LogCount(), logs);
+    }
+}
+
+// Eight outputs named O0..O7 (station k at position k), own output 2; input 9 belongs to
+// the station of output 6, which Talk button 1 calls.
+void EightOutputs(LinkPanel& p) {
+    p.v.Connected = kv::kTrue;
+    p.v.AssignedOutput = 2;
+    std::vector<std::pair<std::string, int>> records;
+    for (int k = 0; k < 8; ++k) {
+        records.push_back({"O" + std::to_string(k), k});
+    }
+    kv::ProcessAlphaTable(p.c, msg::AlphaTable(20, 2, 0, records));
+    p.v.IcomChannel.assign(16, kv::kNoStation);
+    p.v.IcomChannel[9] = 6;
+    p.v.PendingInfoMask = 0x80;
+    p.w.InputWindowText = "NoSystem";
+    p.v.ButtonTable[1] = {kv::kTalk, 6, kv::kFalse, 0, 0, {}, 0};
+    p.v.ButtonTable[0] = {kv::kListen, 9, kv::kFalse, 0, 1, {}, 0};
+}
+
+Block Sources(uint8_t level, std::vector<int> inputs) {
+    Block b{level, {}};
+    for (int i : inputs) {
+        b.Entries.push_back({i, i + 100});
+    }
+    return b;
+}
+
+class CrosspointMapTest : public LinkTest {
+protected:
+    CrosspointMapTest() { EightOutputs(*this); }
+    const kv::CrosspointEntry& Out(int o) const {
+        return v.CrosspointMap.at(static_cast<std::size_t>(o));
+    }
+    void Map(int first, const std::vector<Block>& blocks, uint8_t type = 0) {
+        kv::ProcessCrosspointMap(c, msg::CrosspointMap(type, first, blocks));
+    }
+};
+
+TEST_F(CrosspointMapTest, BlocksFillTheRecordsOfARunOfOutputs) {
+    Map(4, {Sources(0, {1, 3}), Sources(2, {}), Block{0, std::vector<Entry>(64, {3})}});
+    EXPECT_EQ(Out(4).Count, 2);
+    EXPECT_EQ(Out(4).Sources[1], 3);
+    EXPECT_EQ(Out(4).Values2[1], 103);
+    EXPECT_EQ(Out(5).Count, 0);
+    EXPECT_EQ(Out(5).Sources[0], v.NumInputs - 1);  // an empty block names the last input
+    EXPECT_EQ(Out(5).Level, 2);
+    EXPECT_EQ(Out(6).Count, 64);
+    EXPECT_EQ(v.PendingInfoMask, 0);
+    EXPECT_EQ(LogCount(), 0);
+}
+
+TEST_F(CrosspointMapTest, TalkerIsTheInputThatJoinedLastAtLevelOne) {
+    const std::pair<Block, int16_t> steps[] = {
+        {Sources(1, {7, 9}), 7}, {Sources(1, {7, 9, 4}), 4}, {Sources(1, {9}), 4},
+        {Sources(1, {9}), 9},    {Sources(1, {9, 3}), 3},    {Sources(0, {5}), 3},
+        {Sources(1, {5, 3}), 5},
+    };
+    for (const auto& [block, talker] : steps) {
+        Map(2, {block});
+        EXPECT_EQ(Out(2).Talker, talker) << ::testing::PrintToString(block.Entries.size());
+    }
+}
+
+TEST_F(CrosspointMapTest, ExtendedMapSendsMarkedEntriesToTheMarkedFields) {
+    Map(6, {Block{0, {{11, 21, 31, 0}, {12, 22, 32, 10}, {13, 23, 33, 3}, {14, 24, 34, 10}}}},
+        0x4A);
+    const kv::CrosspointEntry& e = Out(6);
+    EXPECT_EQ(e.Count + 10 * e.MarkedCount, 4 + 10 * 2);
+    EXPECT_EQ(Numbers({e.Sources[0], e.Sources[1], e.Values2[1], e.Values3[1]}),
+              Numbers({11, 13, 23, 33}));
+    EXPECT_EQ(
+        Numbers({e.MarkedSources[0], e.MarkedSources[1], e.MarkedValues2[1], e.MarkedValues3[0]}),
+        Numbers({12, 14, 24, 32}));
+    // Map type 0x40: extended, without the third value; 32 marked entries are allowed.
+    std::vector<Entry> most(32, Entry{1, 2, 0, 10});
+    most.push_back({3, 4});
+    Map(7, {Block{0, most}}, 0x40);
+    EXPECT_EQ(Out(7).MarkedCount, 32);
+    EXPECT_EQ(Out(7).Sources[0], 3);
+    EXPECT_EQ(v.PendingInfoMask, 0);
+}
+
+TEST(Tables, CrosspointMapsBreakingTheLimitsOrTheirLengthStopKeepingTheBlocksRead) {
+    Block claimsThree = Sources(0, {1, 2});
+    claimsThree.Count = 3;
+    std::vector<Entry> marked(33, Entry{2, 0, 0, 10});
+    marked.insert(marked.begin(), Entry{8});
+    const Bytes good = msg::CrosspointMap(0, 3, {Sources(0, {5})});
+    Bytes badSum = good;
+    badSum[badSum.size() - 2] ^= 1;
+    Bytes stray = good;  // a byte after the block, checksum right
+    stray.insert(stray.end() - 2, 0);
+    const std::pair<Bytes, int> rows[] = {
+        {msg::CrosspointMap(0, 3, {Sources(0, {5}), Block{0, std::vector<Entry>(65, {1})}}), 0},
+        {msg::CrosspointMap(0x40, 3, {Sources(0, {5}), Block{1, marked}}), 0},
+        {msg::CrosspointMap(0, 3, {Sources(0, {5}), claimsThree}), 0},
+        {stray, 0},
+        {badSum, 0},
+        {msg::CrosspointMap(0, 9, {Sources(0, {5})}), 0},  // starts past the switcher
+        {{0xF6, 0x00, 0xFF}, 0},
+        {msg::CrosspointMap(0, 7, {Sources(0, {4}), Sources(0, {4})}), 1},  // runs past it
+    };
+    for (const auto& [map, logs] : rows) {
+        LinkPanel p;
+        EightOutputs(p);
+        kv::ProcessCrosspointMap(p.c, good);
+        p.v.PendingInfoMask = 0x80;
+        kv::ProcessCrosspointMap(p.c, map);
+        EXPECT_EQ(p.v.CrosspointMap[3].Sources[0], 5) << ::testing::PrintToString(map);
+        EXPECT_EQ(p.v.CrosspointMap[7].Sources[0], logs == 0 ? 0 : 4);
+        EXPECT_EQ(p.v.PendingInfoMask, 0x80);
+        EXPECT_EQ(p.LogCount("Error Processing Crosspoint Map"), logs);
+        EXPECT_EQ(p.LogCount(), logs);
+    }
+}
+
+TEST_F(CrosspointMapTest, OnlyAMapOfTheOwnOutputAloneOrOfTheWholeSwitcherIsShown) {
+    Map(1, {Sources(0, {}), Sources(1, {9}), Sources(0, {})});
+    EXPECT_EQ(Out(2).Talker, 9);
+    EXPECT_EQ(w.InputWindowText, "NoSystem");
+    EXPECT_EQ(v.ButtonTable[1].CallFlash, kv::kFalse);
+    Map(2, {Sources(1, {9})});
+    EXPECT_EQ(v.LastCaller, 6);
+    EXPECT_EQ(w.InputWindowText, "O6");
+    EXPECT_EQ(v.ButtonTable[1].CallFlash, kv::kTrue);
+    EXPECT_EQ(v.ButtonTable[0].State, 0);
+    // The whole switcher, the own output at level 0: the Listen button lights, no caller.
+    std::vector<Block> all(8, Sources(0, {}));
+    all[2] = Sources(0, {9});
+    v.LastCaller = kv::kNoStation;
+    Map(0, all);
+    EXPECT_EQ(v.LastCaller, kv::kNoStation);
+    EXPECT_EQ(v.ButtonTable[0].State, 1);
+}
+
+}  // namespace
