@@ -1,35 +1,84 @@
 #include <gtest/gtest.h>
 
 #include "link/alpha_table.h"
-#include "link/byte_manipulation.h"
 #include "link/crosspoint_map.h"
 #include "link_fixture.h"
-#include "messages.h"
 
 namespace {
 
-using msg::Block;
-using msg::Entry;
 using Names = std::vector<std::string>;
 using Numbers = std::vector<int16_t>;
 using TablesTest = LinkTest;
+
+// An alpha table; every record is written, those before the first to take too.
+Bytes AlphaTable(uint8_t type, uint8_t width, int first,
+                 const std::vector<std::pair<std::string, int>>& records) {
+    Bytes body{type, width};
+    Word(body, static_cast<int>(records.size()));
+    Word(body, first);
+    for (auto [name, station] : records) {
+        name.resize(width, ' ');
+        body.insert(body.end(), name.begin(), name.end());
+        Word(body, station);
+    }
+    return Framed(0xFC, body);
+}
+
+struct Entry {
+    int Input, Value2 = 0, Value3 = 0;
+    uint8_t Marker = 0;  // extended maps only
+};
+
+struct Block {
+    uint8_t Level;
+    std::vector<Entry> Entries;
+    int Count = -1;  // the count sent; -1: the number of entries
+};
+
+Bytes CrosspointMap(uint8_t type, int firstOutput, const std::vector<Block>& blocks) {
+    Bytes body{type};
+    Word(body, static_cast<int>(blocks.size()));
+    Word(body, firstOutput);
+    for (const Block& b : blocks) {
+        Word(body, b.Count < 0 ? static_cast<int>(b.Entries.size()) : b.Count);
+        body.push_back(b.Level);
+        for (const Entry& e : b.Entries) {
+            if ((type & 0x40) != 0) {
+                body.push_back(e.Marker);
+            }
+            Word(body, e.Input);
+            Word(body, e.Value2);
+            if ((type & 0x0F) == 10) {
+                Word(body, e.Value3);
+            }
+        }
+    }
+    return Framed(0xF6, body);
+}
+
+// A block of plain entries, each input i with the second value i + 100.
+Block Sources(uint8_t level, std::vector<int> inputs) {
+    Block b{level, {}};
+    for (int i : inputs) {
+        b.Entries.push_back({i, i + 100});
+    }
+    return b;
+}
 
 TEST_F(TablesTest, AlphaTablesAreSortedWithTheirNumbersAndShown) {
     v.AssignedOutput = v.AssignedInput = 0;
     v.PendingInfoMask = 0x380;
     v.CrosspointMap[0].Talker = 42;
-    kv::ProcessAlphaTable(c, msg::AlphaTable(20, 5, 0, {{"Beta", 0}, {"Alpha", 1}}));
+    kv::ProcessAlphaTable(c, AlphaTable(20, 5, 0, {{"Beta", 0}, {"Alpha", 1}}));
     EXPECT_EQ(v.OutputNames, (Names{"Alpha", "Beta "}));
     EXPECT_EQ(v.OutputNumbers, (Numbers{1, 0}));
     EXPECT_EQ(v.OutputIndexes, (Numbers{1, 0}));
-    EXPECT_EQ(v.NumOutputs, 2);
-    EXPECT_EQ(v.CrosspointMap.size(), 2u);
+    EXPECT_EQ(v.NumOutputs + v.CrosspointMap.size(), 4u);
     EXPECT_EQ(v.CrosspointMap[0].Talker, 42);  // the records of remaining outputs are kept
     EXPECT_EQ(w.StatusPanel1, "Intercom Station Assignment (Beta ) ");
     EXPECT_EQ(w.StationRows, (Names{"Out 0001", "Out 0002"}));
     // Records before the first to take stay empty and sort first.
-    kv::ProcessAlphaTable(c,
-                          msg::AlphaTable(10, 4, 2, {{"X", 3}, {"Y", 2}, {"Dan", 1}, {"Cal", 0}}));
+    kv::ProcessAlphaTable(c, AlphaTable(10, 4, 2, {{"X", 3}, {"Y", 2}, {"Dan", 1}, {"Cal", 0}}));
     EXPECT_EQ(v.InputNames, (Names{"", "", "Cal ", "Dan "}));
     EXPECT_EQ(v.InputNumbers, (Numbers{0, 0, 0, 1}));
     EXPECT_EQ(v.InputIndexes[1], 3);
@@ -40,19 +89,18 @@ TEST_F(TablesTest, AlphaTablesAreSortedWithTheirNumbersAndShown) {
 }
 
 TEST(Tables, MalformedAlphaTablesChangeNothingAndImpossibleOnesAreLogged) {
-    const Bytes good = msg::AlphaTable(20, 5, 0, {{"Beta", 0}, {"Alpha", 1}});
-    Bytes longCount = good;  // three records announced, two sent, checksum right
-    longCount[3] = 3;
-    longCount[longCount.size() - 2] = kv::Checksum(longCount, 2);
+    const Bytes good = AlphaTable(20, 5, 0, {{"Beta", 0}, {"Alpha", 1}});
+    Bytes longCount(good.begin() + 1, good.end() - 2);  // three records announced, two sent
+    longCount[2] = 3;
     Bytes badSum = good;
     badSum[badSum.size() - 2] ^= 1;
     const std::pair<Bytes, int> rows[] = {
-        {longCount, 0},
+        {Framed(0xFC, longCount), 0},
         {badSum, 0},
         {{0xFC, 0x00, 0xFF}, 0},
-        {msg::AlphaTable(30, 5, 0, {{"Beta", 0}, {"Alpha", 1}}), 0},  // an unknown type
-        {msg::AlphaTable(20, 3, 0, {{"A", 0}, {"B", 2}}), 1},         // station outside the table
-        {msg::AlphaTable(20, 4, 0, {}), 1},                           // no outputs
+        {AlphaTable(30, 5, 0, {{"Beta", 0}, {"Alpha", 1}}), 0},  // an unknown type
+        {AlphaTable(20, 3, 0, {{"A", 0}, {"B", 2}}), 1},         // station outside the table
+        {AlphaTable(20, 4, 0, {}), 1},                           // no outputs
     };
     for (const auto& [table, logs] : rows) {
         LinkPanel p;
@@ -65,30 +113,22 @@ TEST(Tables, MalformedAlphaTablesChangeNothingAndImpossibleOnesAreLogged) {
     }
 }
 
-// Eight outputs named O0..O7 (station k at position k), own output 2; input 9 belongs to
-// the station of output 6, which Talk button 1 calls.
+// Eight outputs named Ok but the own output 2, named Z2; input 9 belongs to the station of
+// output 6, which Talk button 1 calls.
 void EightOutputs(LinkPanel& p) {
     p.v.Connected = kv::kTrue;
     p.v.AssignedOutput = 2;
     std::vector<std::pair<std::string, int>> records;
     for (int k = 0; k < 8; ++k) {
-        records.push_back({"O" + std::to_string(k), k});
+        records.push_back({k == 2 ? "Z2" : "O" + std::to_string(k), k});  // own sorts last
     }
-    kv::ProcessAlphaTable(p.c, msg::AlphaTable(20, 2, 0, records));
+    kv::ProcessAlphaTable(p.c, AlphaTable(20, 2, 0, records));
     p.v.IcomChannel.assign(16, kv::kNoStation);
     p.v.IcomChannel[9] = 6;
     p.v.PendingInfoMask = 0x80;
     p.w.InputWindowText = "NoSystem";
     p.v.ButtonTable[1] = {kv::kTalk, 6, kv::kFalse, 0, 0, {}, 0};
     p.v.ButtonTable[0] = {kv::kListen, 9, kv::kFalse, 0, 1, {}, 0};
-}
-
-Block Sources(uint8_t level, std::vector<int> inputs) {
-    Block b{level, {}};
-    for (int i : inputs) {
-        b.Entries.push_back({i, i + 100});
-    }
-    return b;
 }
 
 class CrosspointMapTest : public LinkTest {
@@ -98,19 +138,30 @@ protected:
         return v.CrosspointMap.at(static_cast<std::size_t>(o));
     }
     void Map(int first, const std::vector<Block>& blocks, uint8_t type = 0) {
-        kv::ProcessCrosspointMap(c, msg::CrosspointMap(type, first, blocks));
+        kv::ProcessCrosspointMap(c, CrosspointMap(type, first, blocks));
     }
 };
 
 TEST_F(CrosspointMapTest, BlocksFillTheRecordsOfARunOfOutputs) {
     Map(4, {Sources(0, {1, 3}), Sources(2, {}), Block{0, std::vector<Entry>(64, {3})}});
-    EXPECT_EQ(Out(4).Count, 2);
-    EXPECT_EQ(Out(4).Sources[1], 3);
-    EXPECT_EQ(Out(4).Values2[1], 103);
+    EXPECT_EQ(Numbers({Out(4).Count, Out(4).Sources[1], Out(4).Values2[1], Out(5).Level}),
+              Numbers({2, 3, 103, 2}));
     EXPECT_EQ(Out(5).Count, 0);
     EXPECT_EQ(Out(5).Sources[0], v.NumInputs - 1);  // an empty block names the last input
-    EXPECT_EQ(Out(5).Level, 2);
     EXPECT_EQ(Out(6).Count, 64);
+    // Extended maps put marked entries apart; type 10 has a third value.
+    const std::vector<Entry> entries{
+        {11, 21, 31}, {12, 22, 32, 10}, {13, 23, 33, 3}, {14, 24, 34, 10}};
+    Map(6, {Block{0, entries}}, 0x4A);
+    const kv::CrosspointEntry& e = Out(6);
+    EXPECT_EQ(Numbers({e.Count, e.MarkedCount, e.Sources[1], e.Values2[1], e.Values3[1]}),
+              Numbers({4, 2, 13, 23, 33}));
+    EXPECT_EQ(Numbers({e.MarkedSources[1], e.MarkedValues2[1], e.MarkedValues3[0]}),
+              Numbers({14, 24, 32}));
+    std::vector<Entry> most(32, Entry{1, 2, 0, 10});  // 32 marked entries are allowed
+    most.push_back({3, 4});
+    Map(7, {Block{0, most}}, 0x40);
+    EXPECT_EQ(Numbers({Out(7).MarkedCount, Out(7).Sources[0]}), Numbers({32, 3}));
     EXPECT_EQ(v.PendingInfoMask, 0);
     EXPECT_EQ(LogCount(), 0);
 }
@@ -127,44 +178,25 @@ TEST_F(CrosspointMapTest, TalkerIsTheInputThatJoinedLastAtLevelOne) {
     }
 }
 
-TEST_F(CrosspointMapTest, ExtendedMapSendsMarkedEntriesToTheMarkedFields) {
-    Map(6, {Block{0, {{11, 21, 31, 0}, {12, 22, 32, 10}, {13, 23, 33, 3}, {14, 24, 34, 10}}}},
-        0x4A);
-    const kv::CrosspointEntry& e = Out(6);
-    EXPECT_EQ(e.Count + 10 * e.MarkedCount, 4 + 10 * 2);
-    EXPECT_EQ(Numbers({e.Sources[0], e.Sources[1], e.Values2[1], e.Values3[1]}),
-              Numbers({11, 13, 23, 33}));
-    EXPECT_EQ(
-        Numbers({e.MarkedSources[0], e.MarkedSources[1], e.MarkedValues2[1], e.MarkedValues3[0]}),
-        Numbers({12, 14, 24, 32}));
-    // Map type 0x40: extended, without the third value; 32 marked entries are allowed.
-    std::vector<Entry> most(32, Entry{1, 2, 0, 10});
-    most.push_back({3, 4});
-    Map(7, {Block{0, most}}, 0x40);
-    EXPECT_EQ(Out(7).MarkedCount, 32);
-    EXPECT_EQ(Out(7).Sources[0], 3);
-    EXPECT_EQ(v.PendingInfoMask, 0);
-}
-
 TEST(Tables, CrosspointMapsBreakingTheLimitsOrTheirLengthStopKeepingTheBlocksRead) {
     Block claimsThree = Sources(0, {1, 2});
     claimsThree.Count = 3;
     std::vector<Entry> marked(33, Entry{2, 0, 0, 10});
     marked.insert(marked.begin(), Entry{8});
-    const Bytes good = msg::CrosspointMap(0, 3, {Sources(0, {5})});
+    const Bytes good = CrosspointMap(0, 3, {Sources(0, {5})});
     Bytes badSum = good;
     badSum[badSum.size() - 2] ^= 1;
     Bytes stray = good;  // a byte after the block, checksum right
     stray.insert(stray.end() - 2, 0);
     const std::pair<Bytes, int> rows[] = {
-        {msg::CrosspointMap(0, 3, {Sources(0, {5}), Block{0, std::vector<Entry>(65, {1})}}), 0},
-        {msg::CrosspointMap(0x40, 3, {Sources(0, {5}), Block{1, marked}}), 0},
-        {msg::CrosspointMap(0, 3, {Sources(0, {5}), claimsThree}), 0},
+        {CrosspointMap(0, 3, {Sources(0, {5}), Block{0, std::vector<Entry>(65, {1})}}), 0},
+        {CrosspointMap(0x40, 3, {Sources(0, {5}), Block{1, marked}}), 0},
+        {CrosspointMap(0, 3, {Sources(0, {5}), claimsThree}), 0},
         {stray, 0},
         {badSum, 0},
-        {msg::CrosspointMap(0, 9, {Sources(0, {5})}), 0},  // starts past the switcher
+        {CrosspointMap(0, 9, {Sources(0, {5})}), 0},  // starts past the switcher
         {{0xF6, 0x00, 0xFF}, 0},
-        {msg::CrosspointMap(0, 7, {Sources(0, {4}), Sources(0, {4})}), 1},  // runs past it
+        {CrosspointMap(0, 7, {Sources(0, {4}), Sources(0, {4})}), 1},  // runs past it
     };
     for (const auto& [map, logs] : rows) {
         LinkPanel p;
@@ -182,12 +214,14 @@ TEST(Tables, CrosspointMapsBreakingTheLimitsOrTheirLengthStopKeepingTheBlocksRea
 
 TEST_F(CrosspointMapTest, OnlyAMapOfTheOwnOutputAloneOrOfTheWholeSwitcherIsShown) {
     Map(1, {Sources(0, {}), Sources(1, {9}), Sources(0, {})});
+    Map(3, {Sources(1, {9})});
     EXPECT_EQ(Out(2).Talker, 9);
     EXPECT_EQ(w.InputWindowText, "NoSystem");
     EXPECT_EQ(v.ButtonTable[1].CallFlash, kv::kFalse);
     Map(2, {Sources(1, {9})});
     EXPECT_EQ(v.LastCaller, 6);
     EXPECT_EQ(w.InputWindowText, "O6");
+    EXPECT_EQ(w.StationRows.back(), "Z2");  // connected: the combo lists the names
     EXPECT_EQ(v.ButtonTable[1].CallFlash, kv::kTrue);
     EXPECT_EQ(v.ButtonTable[0].State, 0);
     // The whole switcher, the own output at level 0: the Listen button lights, no caller.

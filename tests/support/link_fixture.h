@@ -25,6 +25,22 @@ inline Bytes Hex(const std::string& text) {
     return out;
 }
 
+// A server message: command byte, body, the body's sum modulo 128, end byte.
+inline Bytes Framed(uint8_t command, Bytes body) {
+    unsigned sum = 0;
+    for (uint8_t b : body) {
+        sum += b;
+    }
+    body.insert(body.begin(), command);
+    body.insert(body.end(), {static_cast<uint8_t>(sum % 128), 0xFF});
+    return body;
+}
+
+// The two 7-bit groups of a 14-bit number, lowest first.
+inline void Word(Bytes& out, int value) {
+    out.insert(out.end(), {static_cast<uint8_t>(value & 0x7F), static_cast<uint8_t>(value >> 7)});
+}
+
 // A panel fresh from program setup in its own directory, its socket open on a fake.
 struct LinkPanel {
     LinkPanel() {
