@@ -11,8 +11,10 @@ using StationDisplayTest = LinkTest;
 TEST_F(StationDisplayTest, UpdateDisplayShowsTheStationOfTheOwnOutputsTalker) {
     v.CrosspointMap.resize(2);  // own output 1
     v.IcomChannel.assign(8, kv::kNoStation);
-    v.IcomChannel[5] = 3;
-    v.IcomChannel[6] = 300;  // not an output of this switcher
+    v.NumOutputs = 4;
+    v.IcomChannel[1] = 0;  // the first output
+    v.IcomChannel[5] = 3;  // the last
+    v.IcomChannel[6] = 4;  // not an output of this switcher
     struct Row {
         uint8_t count;
         int16_t talker, caller;
@@ -22,6 +24,7 @@ TEST_F(StationDisplayTest, UpdateDisplayShowsTheStationOfTheOwnOutputsTalker) {
     const Row rows[] = {
         {0, 5, 2, "Old", 0},  // nobody on the own output: all stays
         {1, 5, 3, v.OutputNames[static_cast<std::size_t>(v.OutputIndexes[3])], 0},
+        {1, 1, 0, v.OutputNames[static_cast<std::size_t>(v.OutputIndexes[0])], 0},
         {1, 4, kv::kNoStation, "", 0},  // no station for this input
         {1, 6, kv::kNoStation, "", 0},
         {1, 20, 2, "Old", 1},  // outside the channel table
@@ -36,29 +39,6 @@ TEST_F(StationDisplayTest, UpdateDisplayShowsTheStationOfTheOwnOutputsTalker) {
         EXPECT_EQ(w.InputWindowText, row.shown) << row.talker;
         EXPECT_EQ(LogCount("Error Updating Display"), row.logs);
     }
-}
-
-TEST_F(StationDisplayTest, LoadStationComboListsNumbersUntilConnected) {
-    w.StationVisible = true;
-    w.PresetWindowVisible = false;
-    v.DialIndex = 7;
-    kv::LoadStationCombo(v, w);
-    ASSERT_EQ(w.StationRows.size(), 256u);
-    EXPECT_EQ(w.StationRows.front() + w.StationRows.back(), "Out 0001Out 0256");
-    EXPECT_EQ(w.StationSelected + v.DialIndex, 0);
-    EXPECT_EQ(w.PresetWindowText, v.OutputNames[0]);
-    EXPECT_FALSE(w.StationVisible);
-    EXPECT_TRUE(w.PresetWindowVisible);
-    v.Connected = kv::kTrue;
-    v.OutputNames[1] = "Studio B";
-    const uint32_t revision = w.StationRowsRevision;
-    kv::LoadStationCombo(v, w);
-    EXPECT_EQ(w.StationRows[1], "Studio B");
-    EXPECT_EQ(w.StationRowsRevision, revision + 1);
-    v.NumOutputs = 300;  // more outputs than names: reported, the combo kept whole
-    kv::LoadStationCombo(v, w);
-    EXPECT_EQ(w.StationRows.size(), 256u);
-    EXPECT_EQ(LogCount("Error Loading Station Combo"), 1);
 }
 
 }  // namespace
