@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(ConnectionTest, PollAnswerAndNotConnectedMoveBetweenOpenAndConnected) {
+TEST_F(ConnectionTest, PollAnswerNotConnectedAndCloseMoveTheLinkBetweenItsStates) {
     v.KeptBreaks = {{5, 12, 33}, {7, 1, 32}};
     // Connected: the tables are asked for, then the kept breaks go out once, in order.
     const std::string request = "F2 00 07 00 00 00 40 00 00 00 00 47 FF ";
@@ -39,44 +39,34 @@ TEST_F(ConnectionTest, PollAnswerAndNotConnectedMoveBetweenOpenAndConnected) {
         EXPECT_EQ(socket.TakeWritten(), Hex(written));
         EXPECT_EQ(v.UnansweredPolls, 0);
     }
-    EXPECT_EQ(v.SocketConnected, kv::kTrue);
-    v.KeptBreaks = {{5, 12, 33}};  // kept while the socket is gone
-    socket.Connected = false;
-    kv::ShowConnection(c, true);
-    EXPECT_EQ(v.KeptBreaks.size(), 1u);
-}
-
-TEST_F(ConnectionTest, ServerClosingTheLinkMidMessageDoesNotHoldUpTheNextConnection) {
-    Receive({0xF4, 0xF6, 0x01, 0x02});
+    // The server closes the link in the middle of a message.
+    Receive({0xF6, 0x01, 0x02});
     kv::OnSocketClose(c);
     EXPECT_EQ(v.Connected + v.SocketConnected, 0);
     EXPECT_EQ(w.Caption, kOffline);
+    v.KeptBreaks = {{5, 12, 33}};  // kept while the socket is gone
+    kv::ShowConnection(c, true);
+    EXPECT_EQ(v.KeptBreaks.size(), 1u);
     kv::OnSocketConnect(c);
-    Receive({0xF4});
-    EXPECT_EQ(v.Connected, kv::kTrue);
+    EXPECT_TRUE(Live().empty());  // the unfinished head would hold up the new link's messages
 }
 
 TEST_F(ConnectionTest, PollsEveryTicksPerPollTicksAndDropsAServerSilentForTimeOut) {
     ASSERT_EQ(v.TicksPerPoll, 2);
-    Ticks(1);
-    EXPECT_TRUE(socket.Written.empty());
-    Ticks(1);
-    EXPECT_EQ(socket.TakeWritten(), Bytes{0xF5});
-    EXPECT_EQ(v.PollSent, kv::kTrue);
-    v.PendingInfoMask = 0x80;  // a table missing: the request is repeated instead
-    Ticks(2);
-    EXPECT_EQ(socket.TakeWritten(), Hex("F2 00 01 00 00 00 00 00 00 00 00 01 FF"));
-    v.PendingInfoMask = 0;
     v.TimeOut = 5;  // over RefreshRate 1: the sixth unanswered poll is the last
-    int polls = 2;
-    while (v.SocketConnected == kv::kTrue && polls < 100) {
-        Ticks(2);
-        polls += socket.TakeWritten() == Bytes{0xF5} ? 1 : 0;
-        Receive({0xF5});  // the server's own polls are no answer
+    const std::string poll = "F5", request = "F2 00 01 00 00 00 00 00 00 00 00 01 FF";
+    // Each step: two ticks, then the server's own poll, which is no answer.
+    for (const std::string& sent : {poll, poll, request, poll, poll, poll, std::string()}) {
+        v.PendingInfoMask = sent == request ? 0x80 : 0;  // a table missing: asked again
+        Ticks(1);
+        EXPECT_TRUE(socket.Written.empty());
+        Ticks(1);
+        EXPECT_EQ(socket.TakeWritten(), Hex(sent));
+        EXPECT_EQ(v.PollSent, kv::kTrue);
+        Receive({0xF5});
         socket.TakeWritten();
     }
-    EXPECT_EQ(polls, 6);
-    EXPECT_EQ(v.UnansweredPolls, 0);
+    EXPECT_EQ(v.SocketConnected + v.UnansweredPolls, 0);
     EXPECT_EQ(w.Caption, kOffline);
 }
 

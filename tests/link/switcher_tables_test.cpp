@@ -8,7 +8,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 using Numbers = std::vector<int16_t>;
-using TablesTest = LinkTest;
 
 // An alpha table; every record is written, those before the first to take too.
 Bytes AlphaTable(uint8_t type, uint8_t width, int first,
@@ -65,75 +64,23 @@ Block Sources(uint8_t level, std::vector<int> inputs) {
     return b;
 }
 
-TEST_F(TablesTest, AlphaTablesAreSortedWithTheirNumbersAndShown) {
-    v.AssignedOutput = v.AssignedInput = 0;
-    v.PendingInfoMask = 0x380;
-    v.CrosspointMap[0].Talker = 42;
-    kv::ProcessAlphaTable(c, AlphaTable(20, 5, 0, {{"Beta", 0}, {"Alpha", 1}}));
-    EXPECT_EQ(v.OutputNames, (Names{"Alpha", "Beta "}));
-    EXPECT_EQ(v.OutputNumbers, (Numbers{1, 0}));
-    EXPECT_EQ(v.OutputIndexes, (Numbers{1, 0}));
-    EXPECT_EQ(v.NumOutputs + v.CrosspointMap.size(), 4u);
-    EXPECT_EQ(v.CrosspointMap[0].Talker, 42);  // the records of remaining outputs are kept
-    EXPECT_EQ(w.StatusPanel1, "Intercom Station Assignment (Beta ) ");
-    EXPECT_EQ(w.StationRows, (Names{"Out 0001", "Out 0002"}));
-    // Records before the first to take stay empty and sort first.
-    kv::ProcessAlphaTable(c, AlphaTable(10, 4, 2, {{"X", 3}, {"Y", 2}, {"Dan", 1}, {"Cal", 0}}));
-    EXPECT_EQ(v.InputNames, (Names{"", "", "Cal ", "Dan "}));
-    EXPECT_EQ(v.InputNumbers, (Numbers{0, 0, 0, 1}));
-    EXPECT_EQ(v.InputIndexes[1], 3);
-    EXPECT_EQ(v.AssignedInputIndex, v.InputIndexes[0]);
-    EXPECT_EQ(v.NumInputs + v.NumOutputs, 6);
-    EXPECT_EQ(v.PendingInfoMask, 0x80);
-    EXPECT_EQ(LogCount(), 0);
-}
-
-TEST(Tables, MalformedAlphaTablesChangeNothingAndImpossibleOnesAreLogged) {
-    const Bytes good = AlphaTable(20, 5, 0, {{"Beta", 0}, {"Alpha", 1}});
-    Bytes longCount(good.begin() + 1, good.end() - 2);  // three records announced, two sent
-    longCount[2] = 3;
-    Bytes badSum = good;
-    badSum[badSum.size() - 2] ^= 1;
-    const std::pair<Bytes, int> rows[] = {
-        {Framed(0xFC, longCount), 0},
-        {badSum, 0},
-        {{0xFC, 0x00, 0xFF}, 0},
-        {AlphaTable(30, 5, 0, {{"Beta", 0}, {"Alpha", 1}}), 0},  // an unknown type
-        {AlphaTable(20, 3, 0, {{"A", 0}, {"B", 2}}), 1},         // station outside the table
-        {AlphaTable(20, 4, 0, {}), 1},                           // no outputs
-    };
-    for (const auto& [table, logs] : rows) {
-        LinkPanel p;
-        p.v.PendingInfoMask = 0x380;
-        kv::ProcessAlphaTable(p.c, table);
-        EXPECT_EQ(p.v.NumOutputs, 256) << ::testing::PrintToString(table);
-        EXPECT_EQ(p.v.PendingInfoMask, 0x380);
-        EXPECT_EQ(p.LogCount("Error Processing Alpha Table"), logs);
-        EXPECT_EQ(p.LogCount(), logs);
-    }
-}
-
 // Eight outputs named Ok but the own output 2, named Z2; input 9 belongs to the station of
-// output 6, which Talk button 1 calls.
-void EightOutputs(LinkPanel& p) {
-    p.v.Connected = kv::kTrue;
-    p.v.AssignedOutput = 2;
-    std::vector<std::pair<std::string, int>> records;
-    for (int k = 0; k < 8; ++k) {
-        records.push_back({k == 2 ? "Z2" : "O" + std::to_string(k), k});  // own sorts last
-    }
-    kv::ProcessAlphaTable(p.c, AlphaTable(20, 2, 0, records));
-    p.v.IcomChannel.assign(16, kv::kNoStation);
-    p.v.IcomChannel[9] = 6;
-    p.v.PendingInfoMask = 0x80;
-    p.w.InputWindowText = "NoSystem";
-    p.v.ButtonTable[1] = {kv::kTalk, 6, kv::kFalse, 0, 0, {}, 0};
-    p.v.ButtonTable[0] = {kv::kListen, 9, kv::kFalse, 0, 1, {}, 0};
-}
-
-class CrosspointMapTest : public LinkTest {
+// output 6.
+class TablesTest : public LinkTest {
 protected:
-    CrosspointMapTest() { EightOutputs(*this); }
+    TablesTest() {
+        v.Connected = kv::kTrue;
+        v.AssignedOutput = 2;
+        v.CrosspointMap[0].Talker = 42;
+        std::vector<std::pair<std::string, int>> records;
+        for (int k = 0; k < 8; ++k) {
+            records.push_back({k == 2 ? "Z2" : "O" + std::to_string(k), k});  // own sorts last
+        }
+        kv::ProcessAlphaTable(c, AlphaTable(20, 2, 0, records));
+        v.IcomChannel.assign(16, kv::kNoStation);
+        v.IcomChannel[9] = 6;
+        v.PendingInfoMask = 0x80;
+    }
     const kv::CrosspointEntry& Out(int o) const {
         return v.CrosspointMap.at(static_cast<std::size_t>(o));
     }
@@ -142,7 +89,28 @@ protected:
     }
 };
 
-TEST_F(CrosspointMapTest, BlocksFillTheRecordsOfARunOfOutputs) {
+TEST_F(TablesTest, AlphaTablesAreSortedWithTheirNumbersAndShown) {
+    EXPECT_EQ(v.OutputNames, (Names{"O0", "O1", "O3", "O4", "O5", "O6", "O7", "Z2"}));
+    EXPECT_EQ(v.OutputNumbers, (Numbers{0, 1, 3, 4, 5, 6, 7, 2}));
+    EXPECT_EQ(v.OutputIndexes, (Numbers{0, 1, 7, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(v.CrosspointMap.size(), 8u);
+    EXPECT_EQ(v.CrosspointMap[0].Talker, 42);  // the records of remaining outputs are kept
+    EXPECT_EQ(w.StatusPanel1, "Intercom Station Assignment (Z2) ");
+    EXPECT_EQ(w.StationRows, v.OutputNames);  // connected: the combo lists the names
+    // Records before the first to take stay empty and sort first.
+    v.AssignedInput = 0;
+    v.PendingInfoMask = 0x380;
+    kv::ProcessAlphaTable(c, AlphaTable(10, 4, 2, {{"X", 3}, {"Y", 2}, {"Dan", 1}, {"Cal", 0}}));
+    EXPECT_EQ(v.InputNames, (Names{"", "", "Cal ", "Dan "}));
+    EXPECT_EQ(v.InputNumbers, (Numbers{0, 0, 0, 1}));
+    EXPECT_EQ(v.InputIndexes[1], 3);
+    EXPECT_EQ(v.AssignedInputIndex, v.InputIndexes[0]);
+    EXPECT_EQ(v.NumInputs + v.NumOutputs, 12);
+    EXPECT_EQ(v.PendingInfoMask, 0x280);
+    EXPECT_EQ(LogCount(), 0);
+}
+
+TEST_F(TablesTest, BlocksFillTheRecordsOfARunOfOutputs) {
     Map(4, {Sources(0, {1, 3}), Sources(2, {}), Block{0, std::vector<Entry>(64, {3})}});
     EXPECT_EQ(Numbers({Out(4).Count, Out(4).Sources[1], Out(4).Values2[1], Out(5).Level}),
               Numbers({2, 3, 103, 2}));
@@ -166,7 +134,7 @@ TEST_F(CrosspointMapTest, BlocksFillTheRecordsOfARunOfOutputs) {
     EXPECT_EQ(LogCount(), 0);
 }
 
-TEST_F(CrosspointMapTest, TalkerIsTheInputThatJoinedLastAtLevelOne) {
+TEST_F(TablesTest, TalkerIsTheInputThatJoinedLastAtLevelOne) {
     const std::pair<Block, int16_t> steps[] = {
         {Sources(1, {7, 9}), 7}, {Sources(1, {7, 9, 4}), 4}, {Sources(1, {9}), 4},
         {Sources(1, {9}), 9},    {Sources(1, {9, 3}), 3},    {Sources(0, {5}), 3},
@@ -178,41 +146,53 @@ TEST_F(CrosspointMapTest, TalkerIsTheInputThatJoinedLastAtLevelOne) {
     }
 }
 
-TEST(Tables, CrosspointMapsBreakingTheLimitsOrTheirLengthStopKeepingTheBlocksRead) {
+TEST_F(TablesTest, MalformedTablesChangeNothingAndImpossibleOnesAreLogged) {
+    const Bytes names = AlphaTable(20, 2, 0, {{"B", 0}, {"A", 1}});
+    Bytes longCount(names.begin() + 1, names.end() - 2);  // three records announced, two sent
+    longCount[2] = 3;
     Block claimsThree = Sources(0, {1, 2});
     claimsThree.Count = 3;
     std::vector<Entry> marked(33, Entry{2, 0, 0, 10});
     marked.insert(marked.begin(), Entry{8});
-    const Bytes good = CrosspointMap(0, 3, {Sources(0, {5})});
-    Bytes badSum = good;
-    badSum[badSum.size() - 2] ^= 1;
-    Bytes stray = good;  // a byte after the block, checksum right
+    const Bytes map = CrosspointMap(0, 3, {Sources(0, {5})});
+    Bytes stray = map;  // a byte after the block, checksum right
     stray.insert(stray.end() - 2, 0);
+    const auto badSum = [](Bytes m) {
+        m[m.size() - 2] ^= 1;
+        return m;
+    };
     const std::pair<Bytes, int> rows[] = {
+        {Framed(0xFC, longCount), 0},
+        {badSum(names), 0},
+        {{0xFC, 0x00, 0xFF}, 0},
+        {AlphaTable(30, 2, 0, {{"B", 0}, {"A", 1}}), 0},  // an unknown type
+        {AlphaTable(20, 2, 0, {{"A", 0}, {"B", 2}}), 1},  // station outside the table
         {CrosspointMap(0, 3, {Sources(0, {5}), Block{0, std::vector<Entry>(65, {1})}}), 0},
-        {CrosspointMap(0x40, 3, {Sources(0, {5}), Block{1, marked}}), 0},
+        {CrosspointMap(0x40, 4, {Block{1, marked}}), 0},
         {CrosspointMap(0, 3, {Sources(0, {5}), claimsThree}), 0},
         {stray, 0},
-        {badSum, 0},
+        {badSum(map), 0},
         {CrosspointMap(0, 9, {Sources(0, {5})}), 0},  // starts past the switcher
         {{0xF6, 0x00, 0xFF}, 0},
-        {CrosspointMap(0, 7, {Sources(0, {4}), Sources(0, {4})}), 1},  // runs past it
+        {CrosspointMap(0, 7, {Sources(0, {5}), Sources(0, {5})}), 1},  // runs past it
+        {AlphaTable(20, 2, 0, {}), 1},                                 // no outputs
     };
-    for (const auto& [map, logs] : rows) {
-        LinkPanel p;
-        EightOutputs(p);
-        kv::ProcessCrosspointMap(p.c, good);
-        p.v.PendingInfoMask = 0x80;
-        kv::ProcessCrosspointMap(p.c, map);
-        EXPECT_EQ(p.v.CrosspointMap[3].Sources[0], 5) << ::testing::PrintToString(map);
-        EXPECT_EQ(p.v.CrosspointMap[7].Sources[0], logs == 0 ? 0 : 4);
-        EXPECT_EQ(p.v.PendingInfoMask, 0x80);
-        EXPECT_EQ(p.LogCount("Error Processing Crosspoint Map"), logs);
-        EXPECT_EQ(p.LogCount(), logs);
+    for (const auto& [message, logs] : rows) {
+        Map(3, {Sources(0, {5})});
+        v.PendingInfoMask = 0x380;
+        const int before = LogCount();
+        Receive(message);
+        EXPECT_EQ(Out(3).Sources[0], 5) << ::testing::PrintToString(message);
+        EXPECT_EQ(v.NumOutputs, 8);
+        EXPECT_EQ(v.PendingInfoMask, 0x380);
+        EXPECT_EQ(LogCount() - before, logs);
     }
 }
 
-TEST_F(CrosspointMapTest, OnlyAMapOfTheOwnOutputAloneOrOfTheWholeSwitcherIsShown) {
+TEST_F(TablesTest, OnlyAMapOfTheOwnOutputAloneOrOfTheWholeSwitcherIsShown) {
+    w.InputWindowText = "NoSystem";
+    v.ButtonTable[1] = {kv::kTalk, 6, kv::kFalse, 0, 0, {}, 0};  // the caller's Talk button
+    v.ButtonTable[0] = {kv::kListen, 9, kv::kFalse, 0, 1, {}, 0};
     Map(1, {Sources(0, {}), Sources(1, {9}), Sources(0, {})});
     Map(3, {Sources(1, {9})});
     EXPECT_EQ(Out(2).Talker, 9);
@@ -221,7 +201,6 @@ TEST_F(CrosspointMapTest, OnlyAMapOfTheOwnOutputAloneOrOfTheWholeSwitcherIsShown
     Map(2, {Sources(1, {9})});
     EXPECT_EQ(v.LastCaller, 6);
     EXPECT_EQ(w.InputWindowText, "O6");
-    EXPECT_EQ(w.StationRows.back(), "Z2");  // connected: the combo lists the names
     EXPECT_EQ(v.ButtonTable[1].CallFlash, kv::kTrue);
     EXPECT_EQ(v.ButtonTable[0].State, 0);
     // The whole switcher, the own output at level 0: the Listen button lights, no caller.

@@ -13,16 +13,13 @@
 // bytes are recorded, and connect, write and read failures can be forced.
 class FakeSocket : public kv::platform::Socket {
 public:
-    std::deque<uint8_t> Incoming;
-    int32_t ReadChunk = 0;                          // most bytes one Read delivers (0: any)
-    int32_t ReadError = kv::platform::kWouldBlock;  // LastError once nothing more is waiting
-
+    std::deque<uint8_t> Incoming;  // read until empty, then the reads would block
+    int32_t ReadChunk = 0;         // most bytes one Read delivers (0: any)
     std::vector<uint8_t> Written;
     int32_t WouldBlockWrites = 0;  // this many writes are refused as would-block first
     int32_t WriteLimit = 0;        // a write takes at most this many bytes (0: all)
     int32_t WriteError = 0;        // non-zero: every write fails with this error
     int32_t WriteCalls = 0;
-
     int32_t ConnectResult = 0;
     bool CloseInConnect = false;  // the attempt fails inside Connect, which reports the close
     bool Connected = true;
@@ -54,7 +51,7 @@ public:
         const auto waiting = static_cast<int32_t>(Incoming.size());
         const int32_t n = std::min({length, waiting, ReadChunk > 0 ? ReadChunk : waiting});
         if (n < 1) {
-            return Fail(ReadError);
+            return Fail(kv::platform::kWouldBlock);
         }
         std::copy_n(Incoming.begin(), n, buffer);
         Incoming.erase(Incoming.begin(), Incoming.begin() + n);
