@@ -48,6 +48,7 @@ TEST_F(ConnectionTest, PollAnswerNotConnectedAndCloseMoveTheLinkBetweenItsStates
     kv::ShowConnection(c, true);
     EXPECT_EQ(v.KeptBreaks.size(), 1u);
     kv::OnSocketConnect(c);
+    EXPECT_EQ(v.SocketConnected, kv::kTrue);
     EXPECT_TRUE(Live().empty());  // the unfinished head would hold up the new link's messages
 }
 

@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "link/byte_manipulation.h"
 #include "link/protocol.h"
 #include "link/receive_buffer.h"
 #include "link_fixture.h"
@@ -101,6 +102,15 @@ TEST_F(FramingTest, FloodWithoutEndByteIsCappedWithOneLogEntryAndDecodingGoesOn)
     Receive(SwitcherType(123));
     EXPECT_EQ(v.SwitcherType, 123);
     EXPECT_LE(v.ReceiveBuffer.Data.capacity(), 3 * kv::kReceiveBufferCap);
+}
+
+TEST_F(FramingTest, TheConsumedFrontIsCompactedAwayOnlyOnceItOutgrowsTheRest) {
+    kv::AppendReceived(v, Bytes(1000, 0x11));
+    kv::TrimBuffer(v, 500);
+    EXPECT_EQ(v.ReceiveBuffer.Start, 500u);
+    kv::TrimBuffer(v, 1);
+    EXPECT_EQ(v.ReceiveBuffer.Start, 0u);
+    EXPECT_EQ(Live().size(), 499u);
 }
 
 }  // namespace

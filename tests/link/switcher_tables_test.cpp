@@ -173,6 +173,7 @@ TEST_F(TablesTest, MalformedTablesChangeNothingAndImpossibleOnesAreLogged) {
         {stray, 0},
         {badSum(map), 0},
         {CrosspointMap(0, 9, {Sources(0, {5})}), 0},  // starts past the switcher
+        {CrosspointMap(0, 8, {Sources(0, {5})}), 1},  // starts just past it
         {{0xF6, 0x00, 0xFF}, 0},
         {CrosspointMap(0, 7, {Sources(0, {5}), Sources(0, {5})}), 1},  // runs past it
         {AlphaTable(20, 2, 0, {}), 1},                                 // no outputs
