@@ -204,6 +204,15 @@ TEST_F(TablesTest, OnlyAMapOfTheOwnOutputAloneOrOfTheWholeSwitcherIsShown) {
     EXPECT_EQ(w.InputWindowText, "O6");
     EXPECT_EQ(v.ButtonTable[1].CallFlash, kv::kTrue);
     EXPECT_EQ(v.ButtonTable[0].State, 0);
+    // The first and the last output are shown; a station past the switcher is none.
+    v.IcomChannel[10] = 0;
+    v.IcomChannel[11] = 7;
+    v.IcomChannel[12] = 8;
+    for (const auto& [talker, shown] : {std::pair{10, "O0"}, {11, "O7"}, {12, ""}}) {
+        Map(2, {Sources(1, {talker})});
+        EXPECT_EQ(w.InputWindowText, shown) << talker;
+    }
+    EXPECT_EQ(LogCount(), 0);
     // The whole switcher, the own output at level 0: the Listen button lights, no caller.
     std::vector<Block> all(8, Sources(0, {}));
     all[2] = Sources(0, {9});
