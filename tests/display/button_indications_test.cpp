@@ -39,21 +39,6 @@ protected:
     }
 };
 
-TEST_F(ButtonIndications, LabelButtonsWritesCaptionsAndBaseColoursOnly) {
-    v.ButtonLabels[1] = {"Studio", "Talk"};
-    Button(1, kListen, 4).State = 1;
-    Button(2, kInactive, 0);
-    Button(3, kInactive, 0);
-    w.Buttons[2].Enabled = w.Buttons[4].Enabled = false;
-    LabelButtons(v, w);
-    EXPECT_EQ(w.Buttons[0].Caption + w.Buttons[1].Caption, "Button 1\rStudio\rTalk");
-    EXPECT_EQ(v.ButtonTable[1].State, 1);  // lit, but shown in the off colour
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(w.Buttons[i].BackColour, i == 2 || i == 3 ? kInactiveColour : kOffColour) << i;
-        EXPECT_EQ(w.Buttons[i].Enabled, i != 2) << i;  // an inactive one keeps its state
-    }
-}
-
 TEST_F(ButtonIndications, CallFlashesOnEvenTicksWhileCallingThenForTheOverhang) {
     ButtonRecord& b = Button(2, kTalk, 6, kTrue);
     Sources({4});
