@@ -52,7 +52,7 @@ TEST_F(ButtonIndications, CallFlashesOnEvenTicksWhileCallingThenForTheOverhang) 
         ASSERT_EQ(b.CallFlash, kTrue) << tick;
     }
     EXPECT_EQ(lit, 10);
-    b.State = 10;
+    b.State = 10;  // lit as the overhang runs out
     Tick(2);
     EXPECT_EQ(b.CallFlash + b.State + b.OverhangCount, 0);
     EXPECT_EQ(w.Buttons[2].BackColour, kOffColour);
