@@ -104,13 +104,19 @@ TEST_F(FramingTest, FloodWithoutEndByteIsCappedWithOneLogEntryAndDecodingGoesOn)
     EXPECT_LE(v.ReceiveBuffer.Data.capacity(), 3 * kv::kReceiveBufferCap);
 }
 
-TEST_F(FramingTest, TheConsumedFrontIsCompactedAwayOnlyOnceItOutgrowsTheRest) {
+TEST_F(FramingTest, TheConsumedFrontIsCompactedOnlyOnceItOutgrowsTheRest) {
     kv::AppendReceived(v, Bytes(1000, 0x11));
     kv::TrimBuffer(v, 500);
     EXPECT_EQ(v.ReceiveBuffer.Start, 500u);
     kv::TrimBuffer(v, 1);
     EXPECT_EQ(v.ReceiveBuffer.Start, 0u);
     EXPECT_EQ(Live().size(), 499u);
+    // Taking every byte ends an overflow episode: the next one is logged again.
+    for (int episode = 1; episode <= 2; ++episode) {
+        kv::AppendReceived(v, Bytes(kv::kReceiveBufferCap + 1, 0x11));
+        kv::TrimBuffer(v, static_cast<int32_t>(Live().size()));
+        EXPECT_EQ(LogCount("Receive buffer full"), episode);
+    }
 }
 
 }  // namespace
