@@ -5,153 +5,118 @@
 #include <chrono>
 
 #include "link/byte_manipulation.h"
+#include "link/protocol.h"
 #include "link/receive_buffer.h"
 #include "link_fixture.h"
-#include "messages.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+// The switcher type message, for types below 128.
+Bytes SwitcherType(int type) {
+    return Framed(0xE5, {1, 0, 0, static_cast<uint8_t>(type), 0, 0, 0});
+}
 
-class FramingTest : public LinkTest {
-protected:
-    void Receive(const Bytes& bytes) {
-        socket.Push(bytes);
-        kv::OnDataArrival(c, static_cast<int32_t>(bytes.size()));
+TEST(Framing, ReceivedBytesAreCutIntoMessagesAndTakenOnlyInTheirExactForm) {
+    const std::string type = "E5 01 00 00 2C 02 00 00 2F FF";  // switcher type 300
+    struct Row {
+        const char* name;
+        std::vector<std::string> reads;
+        int16_t type = 0;
+        std::string written = "", left = "";
+        std::vector<int16_t> channels = {};  // empty: the table kept
+        int logs = 0;
+    };
+    const Row rows[] = {
+        {"stray bytes", {"01 02 7F", "10 20 " + type}, 300},
+        {"waiting for its end", {"E5 01 00 00"}, 0, "", "E5 01 00 00"},
+        {"completed by the next read", {"E5 01 00 00", "2C 02 00 00 2F FF"}, 300},
+        {"cut short by a command byte", {"E5 01 00 " + type}, 300},
+        {"a poll inside; the tail is stray, its 0xFF consumed",
+         {"E5 01 00 F5 00 05 06 FF"},
+         0,
+         "F4"},
+        {"one-byte commands before an unfinished message", {"F5 F3 81"}, 0, "F4", "81"},
+        {"no handler, or the panel's own", {"FF EB 01 01 FF FE 01 01 FF F2 01 01 FF 90 01 01 FF"}},
+        {"switcher type, wrong fixed byte", {"E5 02 00 00 05 00 00 00 07 FF"}},
+        {"switcher type, bad checksum", {"E5 01 00 00 2C 02 00 00 2E FF"}},
+        {"switcher type of nine bytes", {"E5 01 00 00 05 00 00 06 FF"}},
+        {"type request", {"81 64 64 FF"}, 0, "81 07 01 08 FF"},
+        {"type request, one byte more", {"81 64 33 17 FF"}, 0, "81 07 01 08 FF"},
+        {"type request, wrong fixed byte", {"81 65 65 FF"}},
+        {"type request, checksum off by one", {"81 64 65 FF"}},
+        {"type request of six bytes", {"81 64 01 02 67 FF"}},
+        {"channel table", {"DE 00 03 00 7F 7F 7F 7F 03 00 02 FF"}, 0, "", "", {16383, 16383, 3}},
+        {"channel table shorter than its count", {"DE 00 05 00 01 00 06 FF"}, 0, "", "", {}, 1},
+        {"empty channel table", {"DE 00 00 00 00 FF"}, 0, "", "", {}, 1},
+        {"channel table without a count", {"DE 00 00 FF"}, 0, "", "", {}, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        LinkPanel p;
+        p.socket.ReadChunk = 3;  // each arrival is read until the socket would block
+        p.v.PendingInfoMask2 = kv::kRequestIcomChannels;
+        p.v.CrosspointMap.resize(2);  // room for the own output the table update looks at
+        const std::vector<int16_t> channels = p.v.IcomChannel;
+        for (const std::string& read : row.reads) {
+            p.Receive(Hex(read));
+        }
+        EXPECT_EQ(p.v.SwitcherType, row.type);
+        EXPECT_EQ(p.socket.Written, Hex(row.written));
+        EXPECT_EQ(p.w.PollEnabled, p.socket.Written.size() == 5);  // the type answer
+        EXPECT_EQ(p.Live(), Hex(row.left));
+        EXPECT_EQ(p.v.IcomChannel, row.channels.empty() ? channels : row.channels);
+        EXPECT_EQ(p.v.PendingInfoMask2, row.channels.empty() ? kv::kRequestIcomChannels : 0);
+        EXPECT_EQ(p.LogCount(), row.logs);
     }
-};
-
-TEST_F(FramingTest, StrayBytesAreDiscardedAndTheMessageBehindThemDecodedAtOnce) {
-    Receive({0x01, 0x02, 0x7F});
-    EXPECT_TRUE(Live().empty());
-
-    Bytes stream{0x10, 0x20};
-    const Bytes type = msg::SwitcherType(42);
-    stream.insert(stream.end(), type.begin(), type.end());
-    Receive(stream);
-    EXPECT_EQ(v.SwitcherType, 42);
-    EXPECT_TRUE(Live().empty());
 }
 
-TEST_F(FramingTest, SplitMessageWaitsForItsEndByte) {
-    const Bytes type = msg::SwitcherType(300);
-    Receive(Bytes(type.begin(), type.begin() + 4));
-    kv::DecodeTick(c);
-    EXPECT_EQ(v.SwitcherType, 0);
-    EXPECT_EQ(Live(), Bytes(type.begin(), type.begin() + 4));
+using FramingTest = LinkTest;
 
-    Receive(Bytes(type.begin() + 4, type.end()));
-    EXPECT_EQ(v.SwitcherType, 300);
-    EXPECT_TRUE(Live().empty());
-}
-
-TEST_F(FramingTest, EveryCompleteMessageIsDecodedUntilTheBudgetIsSpent) {
+TEST_F(FramingTest, DecodingStopsWhenTheBudgetIsSpentAndTheTimerGoesOn) {
     // Each reading of the clock moves it on 1 ms, so four messages fit a 4 ms budget.
     std::chrono::steady_clock::time_point now;
     v.Decode.Now = [&now] { return now += std::chrono::milliseconds(1); };
     v.Decode.Budget = std::chrono::milliseconds(4);
-    Bytes stream;
     for (int i = 1; i <= 10; ++i) {
-        const Bytes m = msg::SwitcherType(i);
-        stream.insert(stream.end(), m.begin(), m.end());
+        const Bytes m = SwitcherType(i);
+        socket.Incoming.insert(socket.Incoming.end(), m.begin(), m.end());
     }
-    Receive(stream);
-    EXPECT_EQ(v.SwitcherType, 4);
-    EXPECT_TRUE(v.ReceiveBuffer.Backlog);
-    kv::DecodeTick(c);
-    EXPECT_EQ(v.SwitcherType, 8);
-    kv::DecodeTick(c);
-    EXPECT_EQ(v.SwitcherType, 10);
-    EXPECT_FALSE(v.ReceiveBuffer.Backlog);
-    EXPECT_TRUE(Live().empty());
-    kv::DecodeTick(c);  // an empty buffer is left alone
-    EXPECT_TRUE(Live().empty());
-}
-
-TEST_F(FramingTest, CutShortMessageGivesWayToTheCommandByteInsideIt) {
-    Bytes stream{0xE5, 0x01, 0x00};  // cut short by the next command byte
-    const Bytes type = msg::SwitcherType(77);
-    stream.insert(stream.end(), type.begin(), type.end());
-    Receive(stream);
-    EXPECT_EQ(v.SwitcherType, 77);
-    EXPECT_TRUE(Live().empty());
-}
-
-TEST_F(FramingTest, SingleByteCommandInterruptsAnUnfinishedMessage) {
-    // 0xF5 inside a switcher type message: the head is dropped, the poll answered,
-    // the tail is stray data and its 0xFF a message without handler.
-    Receive({0xE5, 0x01, 0x00, 0xF5, 0x00, 0x05, 0x00, 0x00, 0x06, 0xFF});
-    EXPECT_EQ(socket.TakeWritten(), Bytes{0xF4});
-    EXPECT_TRUE(Live().empty());
-    EXPECT_EQ(v.SwitcherType, 0);
-}
-
-TEST_F(FramingTest, SingleByteCommandsAtTheFront) {
-    Receive({0xF5, 0xF3, 0x81});
-    EXPECT_EQ(socket.TakeWritten(), Bytes{0xF4});  // answered although more bytes follow
-    EXPECT_EQ(Live(), Bytes{0x81});  // 0xF3 goes without effect; an unfinished message stays
-    kv::DecodeTick(c);
-    EXPECT_EQ(Live(), Bytes{0x81});
-    EXPECT_TRUE(socket.Written.empty());
-}
-
-TEST_F(FramingTest, MessagesWithoutHandlerAreConsumedWhole) {
-    Bytes stream{0xFF};                                    // lone end byte
-    for (const uint8_t code : {0xEB, 0xFE, 0xF2, 0x90}) {  // no handler, or the panel's own
-        const Bytes m = msg::Framed(code, {0x01, 0x02});
-        stream.insert(stream.end(), m.begin(), m.end());
+    for (const int16_t expected : {4, 8, 10, 10}) {
+        expected == 4 ? kv::OnDataArrival(c, 0) : kv::DecodeTick(c);
+        EXPECT_EQ(v.SwitcherType, expected);
+        EXPECT_EQ(v.ReceiveBuffer.Backlog, expected < 10);
     }
-    Receive(stream);
-    EXPECT_TRUE(Live().empty());
-    EXPECT_TRUE(socket.Written.empty());
-    EXPECT_EQ(LogEntries(), 0);
-}
-
-TEST_F(FramingTest, DataArrivalReadsUntilWouldBlockThenDecodes) {
-    socket.ReadChunk = 3;
-    Bytes stream = msg::SwitcherType(9);
-    const Bytes more = msg::SwitcherType(10);
-    stream.insert(stream.end(), more.begin(), more.end());
-    Receive(stream);
-    EXPECT_TRUE(socket.Incoming.empty());
-    EXPECT_EQ(v.SwitcherType, 10);
-    EXPECT_TRUE(Live().empty());
-}
-
-TEST_F(FramingTest, ReadErrorOtherThanWouldBlockKeepsTheBytesForTheTimer) {
-    socket.ReadError = 10054;
-    Receive(msg::SwitcherType(11));
-    EXPECT_EQ(v.SwitcherType, 0);
-    EXPECT_EQ(Live(), msg::SwitcherType(11));
-    kv::DecodeTick(c);
-    EXPECT_EQ(v.SwitcherType, 11);
 }
 
 TEST_F(FramingTest, FloodWithoutEndByteIsCappedWithOneLogEntryAndDecodingGoesOn) {
     Bytes chunk(64 * 1024, 0x11);
     chunk[0] = 0xFC;  // an alpha table that never ends
-    Receive(chunk);
-    chunk[0] = 0x11;
-    const std::size_t reads = kv::kReceiveBufferCap / chunk.size() + 20;
-    for (std::size_t i = 0; i < reads; ++i) {
+    for (std::size_t i = 0; i < kv::kReceiveBufferCap / chunk.size() + 20; ++i) {
         Receive(chunk);
+        chunk[0] = 0x11;
         ASSERT_LE(Live().size(), kv::kReceiveBufferCap);
     }
     EXPECT_EQ(LogCount("Receive buffer full"), 1);
-    EXPECT_EQ(LogCount("Error Receiving IP Message"), 1);
-
+    EXPECT_EQ(LogCount(), 1);
     // The front was lost with the oldest bytes, so what is left is stray data.
-    Receive(msg::SwitcherType(1234));
-    EXPECT_EQ(v.SwitcherType, 1234);
-    EXPECT_TRUE(Live().empty());
+    Receive(SwitcherType(123));
+    EXPECT_EQ(v.SwitcherType, 123);
     EXPECT_LE(v.ReceiveBuffer.Data.capacity(), 3 * kv::kReceiveBufferCap);
 }
 
-TEST_F(FramingTest, ALegalMapOfTheLargestSizeFitsUnderTheCap) {
-    // 16383 outputs of 64 extended entries is the largest map the server can send.
-    const std::size_t largest = 8 + 16383u * (3 + 64u * 7);
-    EXPECT_EQ(largest, 7388741u);
-    EXPECT_GT(kv::kReceiveBufferCap, largest);
+TEST_F(FramingTest, TheConsumedFrontIsCompactedOnlyOnceItOutgrowsTheRest) {
+    kv::AppendReceived(v, Bytes(1000, 0x11));
+    kv::TrimBuffer(v, 500);
+    EXPECT_EQ(v.ReceiveBuffer.Start, 500u);
+    kv::TrimBuffer(v, 1);
+    EXPECT_EQ(v.ReceiveBuffer.Start, 0u);
+    EXPECT_EQ(Live().size(), 499u);
+    // Taking every byte ends an overflow episode: the next one is logged again.
+    for (int episode = 1; episode <= 2; ++episode) {
+        kv::AppendReceived(v, Bytes(kv::kReceiveBufferCap + 1, 0x11));
+        kv::TrimBuffer(v, static_cast<int32_t>(Live().size()));
+        EXPECT_EQ(LogCount("Receive buffer full"), episode);
+    }
 }
 
 }  // namespace

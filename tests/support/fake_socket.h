@@ -13,17 +13,13 @@
 // bytes are recorded, and connect, write and read failures can be forced.
 class FakeSocket : public kv::platform::Socket {
 public:
-    // Incoming bytes; each Read delivers at most ReadChunk of them (0: as many as asked).
-    std::deque<uint8_t> Incoming;
-    int32_t ReadChunk = 0;
-    int32_t ReadError = kv::platform::kWouldBlock;  // LastError once nothing more is waiting
-
+    std::deque<uint8_t> Incoming;  // read until empty, then the reads would block
+    int32_t ReadChunk = 0;         // most bytes one Read delivers (0: any)
     std::vector<uint8_t> Written;
     int32_t WouldBlockWrites = 0;  // this many writes are refused as would-block first
     int32_t WriteLimit = 0;        // a write takes at most this many bytes (0: all)
     int32_t WriteError = 0;        // non-zero: every write fails with this error
     int32_t WriteCalls = 0;
-
     int32_t ConnectResult = 0;
     bool CloseInConnect = false;  // the attempt fails inside Connect, which reports the close
     bool Connected = true;
@@ -33,9 +29,6 @@ public:
     int32_t Port = 0;
     kv::platform::SocketEvents Events;
 
-    void Push(const std::vector<uint8_t>& bytes) {
-        Incoming.insert(Incoming.end(), bytes.begin(), bytes.end());
-    }
     std::vector<uint8_t> TakeWritten() { return std::exchange(Written, {}); }
 
     void SetEvents(kv::platform::SocketEvents events) override { Events = std::move(events); }
@@ -55,13 +48,10 @@ public:
     bool IsConnected() const override { return Connected; }
 
     int32_t Read(uint8_t* buffer, int32_t length) override {
-        if (Incoming.empty() || length < 1) {
-            last_ = ReadError;
-            return -1;
-        }
-        int32_t n = std::min<int32_t>(length, static_cast<int32_t>(Incoming.size()));
-        if (ReadChunk > 0) {
-            n = std::min(n, ReadChunk);
+        const auto waiting = static_cast<int32_t>(Incoming.size());
+        const int32_t n = std::min({length, waiting, ReadChunk > 0 ? ReadChunk : waiting});
+        if (n < 1) {
+            return Fail(kv::platform::kWouldBlock);
         }
         std::copy_n(Incoming.begin(), n, buffer);
         Incoming.erase(Incoming.begin(), Incoming.begin() + n);
@@ -71,13 +61,11 @@ public:
     int32_t Write(const uint8_t* buffer, int32_t length) override {
         ++WriteCalls;
         if (WriteError != 0) {
-            last_ = WriteError;
-            return -1;
+            return Fail(WriteError);
         }
         if (WouldBlockWrites > 0) {
             --WouldBlockWrites;
-            last_ = kv::platform::kWouldBlock;
-            return -1;
+            return Fail(kv::platform::kWouldBlock);
         }
         const int32_t n = WriteLimit > 0 ? std::min(length, WriteLimit) : length;
         Written.insert(Written.end(), buffer, buffer + n);
@@ -90,5 +78,9 @@ public:
     }
 
 private:
+    int32_t Fail(int32_t error) {
+        last_ = error;
+        return -1;
+    }
     int32_t last_ = 0;
 };
