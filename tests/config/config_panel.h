@@ -5,21 +5,15 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 
 #include "config/ini_file.h"
-#include "config/program_setup.h"
 #include "diag/error_log.h"
-#include "temp_dir.h"
+#include "dialog_fakes.h"
 
 // A panel from program setup in its own program directory, with its configuration file.
-struct ConfigPanel {
-    TempDir dir;
-    kv::IntercVariables v;
-    kv::MainWindowView w;
-
-    ConfigPanel() { kv::ProgramSetup(v, w, dir.dir()); }
-
+struct ConfigPanel : TestPanel {
     // Lines separated by '\n', written with CR LF; a name ending in ".ini" is a test data file.
     bool Read(const std::string& text) {
         std::string bytes;
@@ -36,7 +30,7 @@ struct ConfigPanel {
     }
     std::string Ini() const { return dir.Read(kv::kIniFileName); }
     int LogEntries(const std::string& text) const {
-        const std::string log = dir.Read(kv::kErrorLogName);
+        const std::string log = Log();
         int count = 0;
         for (auto at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) {
             ++count;
@@ -81,14 +75,11 @@ struct ConfigPanel {
     // Checks each "name=value" of a list separated by ';'.
     void Expect(const std::string& expected) const {
         const auto s = Settings();
-        for (std::size_t start = 0; start < expected.size();) {
-            std::size_t end = expected.find(';', start);
-            end = end == std::string::npos ? expected.size() : end;
-            const std::string item = expected.substr(start, end - start);
-            const std::size_t eq = item.find('=');
-            ASSERT_TRUE(s.contains(item.substr(0, eq))) << item;
-            EXPECT_EQ(s.at(item.substr(0, eq)), item.substr(eq + 1)) << item;
-            start = end + 1;
+        std::istringstream items(expected);
+        for (std::string item; std::getline(items, item, ';');) {
+            const std::string name = item.substr(0, item.find('='));
+            EXPECT_EQ(s.contains(name) ? s.at(name) : "(no such setting)",
+                      item.substr(name.size() + 1));
         }
     }
 };

@@ -20,6 +20,7 @@ void ExpectRows(const std::vector<std::pair<std::string, std::string>>& rows) {
         ConfigPanel p;
         ASSERT_TRUE(p.Read(lines));
         p.Expect(expected);
+        EXPECT_FALSE(p.dir.Exists(kBadIniFileName));
     }
 }
 
@@ -90,48 +91,35 @@ TEST(IniReader, KeysMatchByExactPrefixAndButtonBlocksByPosition) {
 }
 
 // Each bad file: the read fails, is logged once with its fault, earlier entries stay, later ones
-// are not read, nothing is applied and a copy is kept beside the program.
+// are not read, nothing is applied and an owner-only copy replaces any older one.
 TEST(IniReader, FailuresStopTheReadAndKeepACopy) {
     const struct {
         std::string lines;
         int fault;
         std::string expected;
-    } cases[] = {
-        {"number_too_wide.ini", 6, "in=6;out=1"},
-        {"header_last.ini", 62, "out=3;b3.caption=Button 4"},
-        {"block_cut_short.ini", 62, "b2.type=2;b2.line1=Button 3"},
-        {"type_out_of_range.ini", 6, ""},
-        {"button_beyond_table.ini", 9, ""},
-        {"password_below_zero.ini", 5, ""},
-        {"Time Out=1e400\nUser Name=never", 6, "timeout=20"},
-        {"Time Out=-1e400", 6, "timeout=20"},
-        {"Over Hang=16384", 6, "hang=20"},
-    };
+    } cases[] = {{"number_too_wide.ini", 6, "in=6;out=1"},
+                 {"header_last.ini", 62, "out=3;b3.caption=Button 4"},
+                 {"block_cut_short.ini", 62, "b2.type=2;b2.line1=Button 3"},
+                 {"type_out_of_range.ini", 6, ""},
+                 {"button_beyond_table.ini", 9, ""},
+                 {"password_below_zero.ini", 5, ""},
+                 {"Time Out=1e400\nUser Name=never", 6, "timeout=20"},
+                 {"Time Out=-1e400", 6, "timeout=20"},
+                 {"Over Hang=16384", 6, "hang=20"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines);
         ConfigPanel p;
+        p.dir.Write(kBadIniFileName, std::string(500, 'o'));
+        fs::permissions(p.dir.path() / kBadIniFileName, fs::perms::all);
         EXPECT_FALSE(p.Read(c.lines));
-        EXPECT_EQ(p.LogEntries(kReadFailure), 1);
-        EXPECT_EQ(p.LogEntries(kReadFailure + " " + std::to_string(c.fault) + " - "), 1);
-        EXPECT_EQ(p.LogEntries("file Error"), 1);
-        EXPECT_EQ(p.dir.Read(kBadIniFileName), p.Ini());
+        EXPECT_EQ(std::tuple(p.LogEntries(kReadFailure), p.LogEntries("file Error"),
+                             p.LogEntries(kReadFailure + " " + std::to_string(c.fault) + " - ")),
+                  std::tuple(1, 1, 1));
+        EXPECT_EQ(p.dir.Read(kBadIniFileName), p.Ini());  // the original stays for the next save
+        EXPECT_EQ(fs::status(p.dir.path() / kBadIniFileName).permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write);
         p.Expect("user=;order=-2;" + c.expected);
     }
-}
-
-TEST(IniReader, BadCopyIsReplacedAndOwnerOnly) {
-    ConfigPanel p;
-    p.dir.Write(kBadIniFileName, "older copy, much longer than the new one");
-    fs::permissions(p.dir.path() / kBadIniFileName, fs::perms::all);
-    EXPECT_FALSE(p.Read("Output=99999"));
-    EXPECT_EQ(p.dir.Read(kBadIniFileName), "Output=99999\r\n");
-    EXPECT_EQ(fs::status(p.dir.path() / kBadIniFileName).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_TRUE(p.dir.Exists(kIniFileName));  // the original stays for the next save
-
-    ConfigPanel good;
-    EXPECT_TRUE(good.Read("Output=4"));
-    EXPECT_FALSE(good.dir.Exists(kBadIniFileName));
 }
 
 // What cannot be copied is moved aside whole, so the next save cannot replace the only copy.
