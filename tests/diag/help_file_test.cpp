@@ -22,9 +22,12 @@ TEST(HelpFile, FoundWhateverTheCaseOfItsNameButNeverADirectory) {
     const std::string d = dir.path().string();
     EXPECT_FALSE(kv::FindFileAnyCase(d, "Intercom.HLP"));
     EXPECT_FALSE(kv::FindFileAnyCase(d + "/missing", "Intercom.HLP"));
+    dir.Write("Intercom.HLQ", "");  // differs in its last letter only
+    dir.Write("zip.hlp", "");
+    EXPECT_FALSE(kv::FindFileAnyCase(d, "Intercom.HLP"));
+    EXPECT_EQ(kv::FindFileAnyCase(d, "ZIP.HLP").value_or(""), d + "/zip.hlp");
     dir.Write("intercom.hlp", "<html></html>");
     dir.Write("Intercom.HLP.bak", "");
-    dir.Write("Intercom.HLQ", "");
     std::filesystem::create_directory(dir.path() / "INTERCOM.HLP.d");
     EXPECT_EQ(kv::FindFileAnyCase(d, "Intercom.HLP").value_or(""), d + "/intercom.hlp");
     EXPECT_FALSE(kv::FindFileAnyCase(d, "intercom.hlp.D"));

@@ -37,24 +37,28 @@ TEST(ButtonProgramming, ChangesAreStoredOnOkOnlyAndKeepTheIndications) {
     for (bool ok : {true, false}) {
         Programming t;
         t.ConnectWithTables();
+        t.v.ButtonTable[1].First = 1;
         const std::vector<kv::ButtonRecord> before = t.v.ButtonTable;
         t.Load();
-        t.Pick(2);  // button 3 becomes Talk to Charlie (output 1)
+        t.Pick(1);
+        kv::InputRowPicked(t.v, t.d, 2);  // Studio, input 0
+        t.Pick(2);                        // button 3 becomes Talk to Alpha (output 2)
         kv::TypeOptionClicked(t.v, t.d, kv::kTalk);
-        kv::OutputRowPicked(t.v, t.d, 2);
+        kv::OutputRowPicked(t.v, t.d, 0);
         t.Pick(4);  // button 5 becomes Inactive
         kv::TypeOptionClicked(t.v, t.d, kv::kInactive);
-        EXPECT_EQ(t.Shown(), std::tuple(kv::kInactive, false, false, 2, 2));
+        EXPECT_EQ(t.Shown(), std::tuple(kv::kInactive, false, false, 2, 0));
         t.Pick(2);
-        EXPECT_EQ(t.Shown(), std::tuple(kv::kTalk, false, true, 2, 2));
+        EXPECT_EQ(t.Shown(), std::tuple(kv::kTalk, false, true, 2, 0));
         t.v.ButtonTable[2].State = 10;  // meanwhile the poll ticks change an indication
         ok ? kv::ButtonProgrammingOk(t.v, t.d) : kv::ButtonProgrammingCancel(t.d);
         EXPECT_FALSE(t.d.Open);
         EXPECT_EQ(
-            std::tuple(t.v.ButtonTable[2].Type, t.v.ButtonTable[2].First, t.v.ButtonTable[4].Type,
-                       t.v.ButtonTable[4].First, t.v.ButtonTable[2].State),
-            ok ? std::tuple(kv::kTalk, 1, kv::kInactive, before[4].First, 10)
-               : std::tuple(before[2].Type, before[2].First, before[4].Type, before[4].First, 10));
+            std::tuple(t.v.ButtonTable[1].First, t.v.ButtonTable[2].Type, t.v.ButtonTable[2].First,
+                       t.v.ButtonTable[4].Type, t.v.ButtonTable[4].First, t.v.ButtonTable[2].State),
+            ok ? std::tuple(0, kv::kTalk, 2, kv::kInactive, before[4].First, 10)
+               : std::tuple(1, before[2].Type, before[2].First, before[4].Type, before[4].First,
+                            10));
     }
 }
 
