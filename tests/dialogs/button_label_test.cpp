@@ -11,33 +11,29 @@ TEST(ButtonLabel, AllButtonsModeLaysOutTwoRowsOfFourAndStoresEveryFrame) {
     kv::ButtonLabelDialog d;
     t.v.ButtonLabels[5] = {"Studio", "Two"};
     kv::OpenButtonLabel(t.v, d, "9999");
-    ASSERT_TRUE(d.AllButtons);
-    ASSERT_EQ(d.Frames.size(), 8u);
-    for (std::size_t i = 0; i < 8; ++i) {
-        EXPECT_EQ(std::tuple(d.Frames[i].Caption, d.Frames[i].Top, d.Frames[i].Left),
-                  std::tuple("Button " + std::to_string(i + 1), i < 4 ? 120 : 1560,
-                             120 + 2895 * static_cast<int>(i % 4)));
-        d.Frames[i].Line1 += "L";
-        d.Frames[i].Line2 = "M" + std::to_string(i);
+    ASSERT_EQ(std::tuple(d.AllButtons, d.Frames.size(), d.Width, d.Height),
+              std::tuple(true, 8u, 11820, 4520));
+    for (const auto& [i, left, top] :
+         {std::tuple(0, 120, 120), {3, 8805, 120}, {4, 120, 1560}, {7, 8805, 1560}}) {
+        EXPECT_EQ(std::tuple(d.Frames[i].Caption, d.Frames[i].Left, d.Frames[i].Top),
+                  std::tuple("Button " + std::to_string(i + 1), left, top));
     }
-    EXPECT_EQ(std::tuple(d.Width, d.Height), std::tuple(11820, 4520));
+    for (kv::CaptionFrame& frame : d.Frames) {
+        frame.Line2 = "M";
+    }
     kv::ButtonLabelOk(t.v, t.w, d);
-    EXPECT_FALSE(d.Open);
-    EXPECT_EQ(t.w.Buttons[5].Caption, "StudioL\rM5");
-    EXPECT_EQ(t.w.Buttons[7].Caption, "Button 8L\rM7");
-    EXPECT_EQ(t.v.ButtonLabels[8].Line1, "");
+    EXPECT_EQ(std::tuple(d.Open, t.w.Buttons[5].Caption, t.w.Buttons[7].Caption,
+                         t.v.ButtonLabels[8].Line2),
+              std::tuple(false, "Studio\rM", "Button 8\rM", ""));
 
-    // Buttons 9 and above continue the second row; the window widens for them.
-    t.v.ButtonCount = 10;
+    // Buttons 9 and above continue the second row; the window widens for them. A count beyond
+    // the caption records edits only the buttons that have one.
+    t.v.ButtonCount = 12;
     t.v.ButtonLabels.resize(11);
     kv::OpenButtonLabel(t.v, d, "9999");
-    ASSERT_EQ(d.Frames.size(), 10u);
-    EXPECT_EQ(std::tuple(d.Frames[8].Top, d.Frames[8].Left, d.Frames[9].Left),
-              std::tuple(1560, 120 + 2895 * 4, 120 + 2895 * 5));
-    EXPECT_EQ(d.Width, d.Frames[9].Left + 2775 + 240);
-    t.v.ButtonCount = 12;  // beyond the caption records: only the buttons that have one
-    kv::OpenButtonLabel(t.v, d, "9999");
-    EXPECT_EQ(d.Frames.size(), 11u);
+    ASSERT_EQ(d.Frames.size(), 11u);
+    EXPECT_EQ(std::tuple(d.Frames[8].Top, d.Frames[8].Left, d.Frames[10].Left, d.Width),
+              std::tuple(1560, 11700, 17490, 17490 + 2775 + 240));
 }
 
 TEST(ButtonLabel, OneButtonModeChangesOnlyThatRecord) {
