@@ -67,44 +67,34 @@ TEST(CredentialDialog, RefusesWhatCannotBeTakenAndKeepsTheOldCredentials) {
               std::tuple(kv::kUserNameRefused, FocusTarget::NewUserName, 0));
 }
 
+// A failed write restores the old credentials and keeps the dialog open; the same Ok succeeds
+// once the file can be written, and the new credentials reach the configuration file.
 TEST(CredentialDialog, AFailedWriteKeepsTheOldCredentialsAndTheDialogOpen) {
     Credential t;
     t.writable = false;
-    t.Ok("Old1", "new user", "New2", "New2");
-    ASSERT_EQ(t.box.Boxes.size(), 1u);
-    EXPECT_EQ(std::tuple(t.box.Boxes[0].Text, t.box.Boxes[0].Title, t.box.Boxes[0].Icon),
-              std::tuple("Error Writing Zebntpnl.ini File", "Error Writing File",
+    t.Ok("Old1", "Ann Smith", "Pa55 word", "Pa55 word");
+    EXPECT_EQ(std::tuple(t.box.Boxes.at(0).Text, t.box.Titles(), t.box.Boxes[0].Icon),
+              std::tuple("Error Writing Zebntpnl.ini File", "[Error Writing File]",
                          kv::platform::MessageIcon::Critical));
     EXPECT_EQ(std::tuple(t.writes, t.seenAtWrite, t.d.Visible, t.v.UserName, t.v.Password),
-              std::tuple(1, "new user/New2 open", true, "operator", "Old1"));
-
-    // The same Ok again succeeds once the file can be written: the old password still holds.
+              std::tuple(1, "Ann Smith/Pa55 word open", true, "operator", "Old1"));
     t.writable = true;
-    t.Ok("Old1", "", "", "");  // an empty user name and password are taken as they are
-    EXPECT_EQ(std::tuple(t.writes, t.seenAtWrite, t.d.Visible, t.v.UserName, t.v.Password),
-              std::tuple(2, "/ open", false, "", ""));
-
-    // Reopened: refilled from the new values, every other box empty.
-    t.v.UserName = "second";
-    kv::ActivateCredential(t.v, t.d);
+    t.Ok("Old1", "Ann Smith", "Pa55 word", "Pa55 word");
+    EXPECT_EQ(std::tuple(t.writes, t.d.Visible, t.v.UserName, t.v.Password),
+              std::tuple(2, false, "Ann Smith", "Pa55 word"));
+    kv::ActivateCredential(t.v, t.d);  // reopened: refilled, every other box empty
     EXPECT_EQ(std::tuple(t.d.UserNameText, t.d.OldPasswordText, t.d.NewUserNameText,
                          t.d.NewPasswordText, t.d.ConfirmPasswordText, t.d.Focus.Target),
-              std::tuple("second", "", "", "", "", FocusTarget::OldPassword));
-    kv::CredentialCancel(t.d);
-    EXPECT_EQ(std::tuple(t.d.Visible, t.writes), std::tuple(false, 2));
-}
-
-TEST(CredentialDialog, TheNewCredentialsReachTheConfigurationFile) {
-    Credential t;
-    t.d.OldPasswordText = "Old1";
-    t.d.NewUserNameText = "Ann Smith";
-    t.d.NewPasswordText = t.d.ConfirmPasswordText = "Pa55 word";
+              std::tuple("Ann Smith", "", "", "", "", FocusTarget::OldPassword));
+    t.d.OldPasswordText = "Pa55 word";  // empty new credentials are taken as they are
     kv::CredentialOk(t.v, t.box, t.d, kv::WriteIniFile);
-    EXPECT_TRUE(t.box.Boxes.empty());
     TestPanel back;
     back.dir.Write(kv::kIniFileName, t.dir.Read(kv::kIniFileName));
     ASSERT_TRUE(kv::ReadIniFile(back.v, back.w));
-    EXPECT_EQ(std::tuple(back.v.UserName, back.v.Password), std::tuple("Ann Smith", "Pa55 word"));
+    EXPECT_EQ(std::tuple(t.d.Visible, back.v.UserName, back.v.Password, t.box.Boxes.size()),
+              std::tuple(false, "", "", 1u));
+    kv::CredentialCancel(t.d);
+    EXPECT_FALSE(t.d.Visible);
 }
 
 }  // namespace
