@@ -52,24 +52,14 @@ TEST_F(ErrorLogTest, FirstEntryCreatesTheBannerAndBecomesLineTwelve) {
               "Error Processing Command: Error #  9 - Subscript out of range");
 }
 
+// Hours 0 and 12 are 12; a date-time text of 24 characters or more is not cut, the category
+// then follows at once.
 TEST_F(ErrorLogTest, DatesColumnsAndNumberSigns) {
-    const std::pair<std::tm, std::string> dates[] = {
-        {At(12, 28, 23, 59, 59), "12/28/2026 11:59:59 PM"},
-        {At(1, 2, 0, 0, 5), "1/2/2026 12:00:05 AM"},
-        {At(1, 2, 11, 10, 0), "1/2/2026 11:10:00 AM"},
-        {At(1, 2, 12, 0, 0), "1/2/2026 12:00:00 PM"}};
-    for (const auto& [time, text] : dates) {
-        EXPECT_EQ(DefaultDateTimeText(time), text);
-    }
-    const std::string line = FormatErrorLogLine(now, "Switcher Buffer Error", "text");
-    EXPECT_EQ(std::tuple(line.find("Switcher Buffer Error"), line.substr(60)),
-              std::tuple(24u, "text"));
-    // A date-time text of 24 characters or more is not cut; the category follows at once.
-    const std::string longCategory(40, 'C');
-    EXPECT_EQ(FormatErrorLogLine(dates[0].first, longCategory, "m"),
-              dates[0].second + "  " + longCategory + "m");
-
-    EXPECT_EQ(FormatErrorDescription("M", Fault{6, "Overflow"}), "M: Error #  6 - Overflow");
+    EXPECT_EQ(DefaultDateTimeText(At(1, 2, 0, 0, 5)), "1/2/2026 12:00:05 AM");
+    EXPECT_EQ(DefaultDateTimeText(At(1, 2, 12, 0, 0)), "1/2/2026 12:00:00 PM");
+    EXPECT_EQ(DefaultDateTimeText(At(1, 2, 11, 10, 0)), "1/2/2026 11:10:00 AM");
+    EXPECT_EQ(FormatErrorLogLine(At(12, 28, 23, 59, 59), std::string(40, 'C'), "m"),
+              "12/28/2026 11:59:59 PM  " + std::string(40, 'C') + "m");
     EXPECT_EQ(FormatErrorDescription("M", Fault{0, "none"}), "M: Error #  0 - none");
     EXPECT_EQ(FormatErrorDescription("M", Fault{-2147483647 - 1, "x"}),
               "M: Error # -2147483648 - x");
