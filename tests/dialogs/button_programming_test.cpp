@@ -25,12 +25,6 @@ TEST(ButtonProgramming, LoadShowsButtonZeroWithItsStationRow) {
                          t.d.OutputRows[0], t.v.FillGuard),
               std::tuple(8u, "Button 8", 0, "Alpha   (ch 3)", kv::kFalse));
     EXPECT_EQ(t.Shown(), std::tuple(kv::kListen, true, false, 2, -1));
-
-    // Not connected, the rows are numbered; in number order input 0 is the top row.
-    Programming n;
-    n.Load();
-    EXPECT_EQ(std::tuple(n.d.OutputRows.size(), n.d.OutputRows[1], n.d.InputRows[0]),
-              std::tuple(256u, "Out 0002", "Inpt0001"));
 }
 
 TEST(ButtonProgramming, ChangesAreStoredOnOkOnlyAndKeepTheIndications) {
