@@ -26,19 +26,14 @@ TEST(ProgramSetup, EveryItemGetsItsStartingValue) {
         "top=-1;out=1;in=1;outIdx=0;inIdx=33;user=;pw=;addr=10.0.0.9;port=1250;count=8;buttons=9;"
         "labels=9;refresh=1;timeout=20;flash=500;hang=20;tick=500;ticks=2;poll=500;b8.list=0;"
         "b0.caption=Button 1;b0.line1=Button 1;b7.caption=Button 8;b7.line1=Button 8;b0.type=0");
-    EXPECT_EQ(std::tuple(v.LastCaller, v.DialIndex, v.CallerTextColour, v.PresetTextColour,
-                         v.LoggedIn, v.CrosspointMap.size(), v.NumInputs, v.NumOutputs),
-              std::tuple(kNoStation, 0, 12, 7, kFalse, 1u, 256, 256));
-    EXPECT_EQ(std::tuple(v.InputNames.back(), v.OutputNames[0], v.OutputNames[99],
-                         v.InputNumbers[0], v.OutputIndexes[0], v.OutputNumbers[255],
-                         v.InputIndexes[255], v.IcomChannel.size(), v.IcomChannel[255]),
-              std::tuple("Inpt0256", "Out 0001", "Out 0100", 1, 1, 256, 256, 256u, kNoStation));
-    EXPECT_EQ(std::tuple(v.ButtonTable[7].List, v.ButtonTable[8].List.size(),
-                         v.ButtonLabels[7].Line2, p.w.Buttons[2].BackColour == kOffColour),
-              std::tuple(std::vector<int16_t>{1}, 0u, "", true));
-    EXPECT_EQ(std::tuple(p.w.PollEnabled, p.w.StationVisible, p.w.InputWindowText,
-                         p.w.PresetWindowText, p.w.InputWindowTextColour),
-              std::tuple(false, false, "NoSystem", "NoSystem", 12));
+    EXPECT_EQ(
+        std::tuple(v.LastCaller, v.CallerTextColour, v.LoggedIn, v.CrosspointMap.size(),
+                   v.InputNames.back(), v.OutputNames[99], v.InputNumbers[0], v.OutputIndexes[255],
+                   v.IcomChannel.size(), v.IcomChannel[255]),
+        std::tuple(kNoStation, 12, kFalse, 1u, "Inpt0256", "Out 0100", 1, 256, 256u, kNoStation));
+    EXPECT_EQ(std::tuple(v.ButtonTable[7].List, p.w.Buttons[2].BackColour == kOffColour,
+                         p.w.PollEnabled, p.w.StationVisible, p.w.PresetWindowText),
+              std::tuple(std::vector<int16_t>{1}, true, false, false, "NoSystem"));
     EXPECT_FALSE(p.dir.Exists(kErrorLogName));
 }
 
