@@ -4,44 +4,22 @@
 
 #include "access/credential_check.h"
 #include "config/ini_file.h"
-#include "config/program_setup.h"
-#include "recording_box.h"
-#include "temp_dir.h"
+#include "dialog_fakes.h"
 
 using kv::FocusTarget;
 
 namespace {
 
-// The writer the dialog calls, recording what it saw when called.
-struct CountingWriter {
-    int calls = 0;
-    bool result = true;
-    bool visibleAtWrite = false;
-    std::string userAtWrite;
-    std::string passwordAtWrite;
-    const kv::CredentialDialog* dialog = nullptr;
-
-    kv::ConfigurationWriter Writer() {
-        return [this](kv::IntercVariables& v) {
-            ++calls;
-            visibleAtWrite = dialog->Visible;
-            userAtWrite = v.UserName;
-            passwordAtWrite = v.Password;
-            return result;
-        };
-    }
-};
-
-struct Credential {
-    kv::IntercVariables v;
-    RecordingBox box;
+// A panel with the dialog open and a writer that records what it saw when called.
+struct Credential : TestPanel {
     kv::CredentialDialog d;
-    CountingWriter writer;
+    int writes = 0;
+    bool writable = true;
+    std::string seenAtWrite;
 
     Credential() {
         v.UserName = "operator";
         v.Password = "Old1";
-        writer.dialog = &d;
         kv::ActivateCredential(v, d);
     }
     void Ok(const std::string& old, const std::string& user, const std::string& fresh,
@@ -50,128 +28,73 @@ struct Credential {
         d.NewUserNameText = user;
         d.NewPasswordText = fresh;
         d.ConfirmPasswordText = confirm;
-        kv::CredentialOk(v, box, d, writer.Writer());
+        kv::CredentialOk(v, box, d, [this](kv::IntercVariables& written) {
+            ++writes;
+            seenAtWrite = written.UserName + "/" + written.Password + (d.Visible ? " open" : "");
+            return writable;
+        });
     }
 };
 
-}  // namespace
-
-TEST(CredentialDialog, RefusesAWrongExistingPasswordOrADifferingConfirmation) {
-    Credential c;
-    EXPECT_EQ(c.d.Focus.Target, FocusTarget::OldPassword);
-
-    c.Ok("old1", "new user", "New2", "New2");
-    ASSERT_EQ(c.box.shown.size(), 1u);
-    EXPECT_EQ(c.box.shown[0].text, "Original Invalid Password!");
-    EXPECT_EQ(c.box.shown[0].title, "Login");
-    EXPECT_EQ(c.d.Focus.Target, FocusTarget::OldPassword);
-    EXPECT_TRUE(c.d.Focus.SelectAll);
-
-    // The existing password is checked first, even when the confirmation differs too.
-    c.Ok("", "new user", "a", "b");
-    ASSERT_EQ(c.box.shown.size(), 2u);
-    EXPECT_EQ(c.box.shown[1].text, "Original Invalid Password!");
-
-    c.d.Focus = {};
-    c.Ok("Old1", "new user", "New2", "new2");
-    ASSERT_EQ(c.box.shown.size(), 3u);
-    EXPECT_EQ(c.box.shown[2].text, "New Password Entered Differently In Confirm Box");
-    EXPECT_EQ(c.box.shown[2].title, "Login");
-    EXPECT_EQ(c.d.Focus.Target, FocusTarget::NewPassword);
-    EXPECT_TRUE(c.d.Focus.SelectAll);
-
-    EXPECT_TRUE(c.d.Visible);
-    EXPECT_EQ(c.writer.calls, 0);
-    EXPECT_EQ(c.v.UserName, "operator");
-    EXPECT_EQ(c.v.Password, "Old1");
+// The existing password is checked first, then the confirmation, then what the file can hold.
+TEST(CredentialDialog, RefusesWhatCannotBeTakenAndKeepsTheOldCredentials) {
+    const struct {
+        const char *old, *user;
+        std::string fresh, confirm, text;
+        FocusTarget focus;
+    } cases[] = {
+        {"old1", "new user", "New2", "New2", "Original Invalid Password!",
+         FocusTarget::OldPassword},
+        {"", "new user", "a", "b", "Original Invalid Password!", FocusTarget::OldPassword},
+        {"Old1", "new user", "New2", "new2", "New Password Entered Differently In Confirm Box",
+         FocusTarget::NewPassword},
+        {"Old1", "", "\xffz", "\xffz", kv::kPasswordRefused, FocusTarget::NewPassword},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Credential t;
+        EXPECT_EQ(t.d.Focus.Target, FocusTarget::OldPassword);
+        t.Ok(c.old, c.user, c.fresh, c.confirm);
+        ASSERT_EQ(t.box.Boxes.size(), 1u);
+        EXPECT_EQ(
+            std::tuple(t.box.Boxes[0].Text, t.box.Boxes[0].Title, t.d.Focus.Target,
+                       t.d.Focus.SelectAll, t.d.Visible, t.writes, t.v.UserName, t.v.Password),
+            std::tuple(c.text, "Login", c.focus, true, true, 0, "operator", "Old1"));
+    }
+    Credential t;
+    t.Ok("Old1", std::string(51, 'u'), "New2", "New2");
+    EXPECT_EQ(std::tuple(t.box.Boxes.at(0).Text, t.d.Focus.Target, t.writes),
+              std::tuple(kv::kUserNameRefused, FocusTarget::NewUserName, 0));
 }
 
-TEST(CredentialDialog, RefusesNewCredentialsTheFileCannotHold) {
-    Credential c;
-    c.Ok("Old1", std::string(51, 'u'), "New2", "New2");
-    ASSERT_EQ(c.box.shown.size(), 1u);
-    EXPECT_EQ(c.box.shown[0].text, kv::kUserNameRefused);
-    EXPECT_EQ(c.d.Focus.Target, FocusTarget::NewUserName);
-    c.Ok("Old1", "new user", "\xffz", "\xffz");  // 255 + 1 passes 255
-    ASSERT_EQ(c.box.shown.size(), 2u);
-    EXPECT_EQ(c.box.shown[1].text, kv::kPasswordRefused);
-    EXPECT_EQ(c.d.Focus.Target, FocusTarget::NewPassword);
-    EXPECT_TRUE(c.d.Visible);
-    EXPECT_EQ(c.writer.calls, 0);
-    EXPECT_EQ(c.v.Password, "Old1");
-}
-
-TEST(CredentialDialog, SuccessStoresAndWritesOnceBeforeClosing) {
-    Credential c;
-    c.Ok("Old1", "", "", "");  // an empty new user name and password are taken as they are
-    EXPECT_TRUE(c.box.shown.empty());
-    EXPECT_EQ(c.writer.calls, 1);
-    EXPECT_TRUE(c.writer.visibleAtWrite);
-    EXPECT_EQ(c.writer.userAtWrite, "");
-    EXPECT_EQ(c.writer.passwordAtWrite, "");
-    EXPECT_FALSE(c.d.Visible);
-    EXPECT_EQ(c.v.UserName, "");
-    EXPECT_EQ(c.v.Password, "");
-
-    // Reopened: refilled from the new values, every other box empty.
-    c.v.UserName = "second";
-    c.d.NewPasswordText = c.d.ConfirmPasswordText = "stale";
-    kv::ActivateCredential(c.v, c.d);
-    EXPECT_EQ(c.d.UserNameText, "second");
-    EXPECT_EQ(c.d.OldPasswordText, "");
-    EXPECT_EQ(c.d.NewUserNameText, "");
-    EXPECT_EQ(c.d.NewPasswordText, "");
-    EXPECT_EQ(c.d.ConfirmPasswordText, "");
-    EXPECT_EQ(c.d.Focus.Target, FocusTarget::OldPassword);
-
-    kv::CredentialCancel(c.d);
-    EXPECT_FALSE(c.d.Visible);
-    EXPECT_EQ(c.writer.calls, 1);
-}
-
+// A failed write restores the old credentials and keeps the dialog open; the same Ok succeeds
+// once the file can be written, and the new credentials reach the configuration file.
 TEST(CredentialDialog, AFailedWriteKeepsTheOldCredentialsAndTheDialogOpen) {
-    Credential c;
-    c.writer.result = false;
-    c.Ok("Old1", "new user", "New2", "New2");
-    EXPECT_EQ(c.writer.calls, 1);
-    EXPECT_EQ(c.writer.passwordAtWrite, "New2");
-    ASSERT_EQ(c.box.shown.size(), 1u);
-    EXPECT_EQ(c.box.shown[0].text, "Error Writing Zebntpnl.ini File");
-    EXPECT_EQ(c.box.shown[0].title, "Error Writing File");
-    EXPECT_EQ(c.box.shown[0].icon, kv::platform::MessageIcon::Critical);
-    EXPECT_TRUE(c.d.Visible);
-    EXPECT_EQ(c.v.UserName, "operator");
-    EXPECT_EQ(c.v.Password, "Old1");
-
-    // The same Ok again succeeds once the file can be written: the old password still holds.
-    c.writer.result = true;
-    c.Ok(c.d.OldPasswordText, c.d.NewUserNameText, c.d.NewPasswordText, c.d.ConfirmPasswordText);
-    EXPECT_EQ(c.writer.calls, 2);
-    EXPECT_FALSE(c.d.Visible);
-    EXPECT_EQ(c.v.UserName, "new user");
-    EXPECT_EQ(c.v.Password, "New2");
+    Credential t;
+    t.writable = false;
+    t.Ok("Old1", "Ann Smith", "Pa55 word", "Pa55 word");
+    EXPECT_EQ(std::tuple(t.box.Boxes.at(0).Text, t.box.Titles(), t.box.Boxes[0].Icon),
+              std::tuple("Error Writing Zebntpnl.ini File", "[Error Writing File]",
+                         kv::platform::MessageIcon::Critical));
+    EXPECT_EQ(std::tuple(t.writes, t.seenAtWrite, t.d.Visible, t.v.UserName, t.v.Password),
+              std::tuple(1, "Ann Smith/Pa55 word open", true, "operator", "Old1"));
+    t.writable = true;
+    t.Ok("Old1", "Ann Smith", "Pa55 word", "Pa55 word");
+    EXPECT_EQ(std::tuple(t.writes, t.d.Visible, t.v.UserName, t.v.Password),
+              std::tuple(2, false, "Ann Smith", "Pa55 word"));
+    kv::ActivateCredential(t.v, t.d);  // reopened: refilled, every other box empty
+    EXPECT_EQ(std::tuple(t.d.UserNameText, t.d.OldPasswordText, t.d.NewUserNameText,
+                         t.d.NewPasswordText, t.d.ConfirmPasswordText, t.d.Focus.Target),
+              std::tuple("Ann Smith", "", "", "", "", FocusTarget::OldPassword));
+    t.d.OldPasswordText = "Pa55 word";  // empty new credentials are taken as they are
+    kv::CredentialOk(t.v, t.box, t.d, kv::WriteIniFile);
+    TestPanel back;
+    back.dir.Write(kv::kIniFileName, t.dir.Read(kv::kIniFileName));
+    ASSERT_TRUE(kv::ReadIniFile(back.v, back.w));
+    EXPECT_EQ(std::tuple(t.d.Visible, back.v.UserName, back.v.Password, t.box.Boxes.size()),
+              std::tuple(false, "", "", 1u));
+    kv::CredentialCancel(t.d);
+    EXPECT_FALSE(t.d.Visible);
 }
 
-TEST(CredentialDialog, TheNewCredentialsReachTheConfigurationFile) {
-    TempDir dir;
-    kv::IntercVariables v;
-    kv::MainWindowView w;
-    kv::ProgramSetup(v, w, dir.dir());
-    v.Password = "Old1";
-    RecordingBox box;
-    kv::CredentialDialog d;
-    kv::ActivateCredential(v, d);
-    d.OldPasswordText = "Old1";
-    d.NewUserNameText = "Ann Smith";
-    d.NewPasswordText = d.ConfirmPasswordText = "Pa55 word";
-    kv::CredentialOk(v, box, d, kv::WriteIniFile);
-    EXPECT_TRUE(box.shown.empty());
-    ASSERT_TRUE(dir.Exists(kv::kIniFileName));
-
-    kv::IntercVariables back;
-    kv::MainWindowView backView;
-    kv::ProgramSetup(back, backView, dir.dir());
-    ASSERT_TRUE(kv::ReadIniFile(back, backView));
-    EXPECT_EQ(back.UserName, "Ann Smith");
-    EXPECT_EQ(back.Password, "Pa55 word");
-}
+}  // namespace

@@ -3,19 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "access/credential_check.h"
-#include "recording_box.h"
+#include "dialog_fakes.h"
 
 using kv::FocusTarget;
 using kv::kFalse;
 using kv::kTrue;
 
-namespace {
-
-struct Login {
-    kv::IntercVariables v;
-    RecordingBox box;
+struct Login : TestPanel {
     kv::LoginDialog d;
-
     void Open(const std::string& tag) {
         d.Tag = tag;
         kv::ActivateLogin(v, d);
@@ -27,147 +22,87 @@ struct Login {
     }
 };
 
-}  // namespace
-
-TEST(LoginDialog, FirstEntryTakesBothBoxesAsTheyAreAndCannotBeCancelled) {
-    Login l;
-    l.v.UserName = "left over";
-    l.Open("new");
-    EXPECT_FALSE(l.d.CancelEnabled);
-    EXPECT_EQ(l.d.Focus.Target, FocusTarget::UserName);
-    EXPECT_EQ(l.d.UserNameText, "left over");
-
-    kv::LoginCancel(l.v, l.d);  // Escape while Cancel is disabled
-    EXPECT_TRUE(l.d.Visible);
-
-    l.Ok("", "");
-    EXPECT_FALSE(l.d.Visible);
-    EXPECT_EQ(l.v.UserName, "");
-    EXPECT_EQ(l.v.Password, "");
-    EXPECT_EQ(l.v.LoggedIn, kFalse);  // first entry is not a login
-    EXPECT_TRUE(l.box.shown.empty());
-
-    // The empty password then opens the setup.
-    l.Open("");
-    EXPECT_TRUE(l.d.CancelEnabled);
-    l.Ok("anyone", "");
-    EXPECT_FALSE(l.d.Visible);
-    EXPECT_EQ(l.v.LoggedIn, kTrue);
-}
-
 TEST(LoginDialog, FirstEntryTheFileCannotHoldIsRefusedBeforeAnythingIsStored) {
-    struct Case {
+    const std::string n50(50, 'n'), p49(49, 'p');
+    const struct {
         std::string user, password;
-        FocusTarget box;
-    };
-    const std::string at50(50, 'n');
-    const Case refused[] = {
-        {at50 + "n", "", FocusTarget::UserName},
-        {"a\nb", "", FocusTarget::UserName},  // would end the file's line
-        {"", std::string(51, 'p'), FocusTarget::Password},
-        {"", std::string("\0", 1), FocusTarget::Password},  // a character outside the 8-bit code
-        {"", std::string(49, 'p') + "\xce", FocusTarget::Password},  // 206 + 50 passes 255
-    };
-    for (const Case& c : refused) {
+        FocusTarget refused;  // None: taken
+    } cases[] = {{n50 + "n", "", FocusTarget::UserName},
+                 {"a\nb", "", FocusTarget::UserName},  // would end the file's line
+                 {"", p49 + "pp", FocusTarget::Password},
+                 {"", std::string("\0", 1), FocusTarget::Password},  // outside the 8-bit text
+                 {"", "\x7f", FocusTarget::Password},
+                 {"", "\x9f", FocusTarget::Password},
+                 {"", p49 + "\xce", FocusTarget::Password},  // 206 + 50 passes 255
+                 {n50, p49 + "\xcd", FocusTarget::None},     // exactly 255
+                 {" ~", "\xa0 ~", FocusTarget::None}};
+    for (const auto& c : cases) {
         Login l;
         l.Open("new");
         l.Ok(c.user, c.password);
-        ASSERT_EQ(l.box.shown.size(), 1u) << c.user << c.password;
-        EXPECT_EQ(l.box.shown[0].text,
-                  c.box == FocusTarget::UserName ? kv::kUserNameRefused : kv::kPasswordRefused);
-        EXPECT_EQ(l.d.Focus.Target, c.box);
-        EXPECT_TRUE(l.d.Focus.SelectAll);
-        EXPECT_TRUE(l.d.Visible);
-        EXPECT_EQ(l.v.UserName + l.v.Password, "");
+        const bool taken = c.refused == FocusTarget::None;
+        const std::string text = c.refused == FocusTarget::UserName ? kv::kUserNameRefused
+                                 : taken                            ? ""
+                                                                    : kv::kPasswordRefused;
+        EXPECT_EQ(std::tuple(l.box.Boxes.empty() ? "" : l.box.Boxes[0].Text, l.d.Focus.Target,
+                             l.d.Focus.SelectAll, l.d.Visible, l.v.UserName + l.v.Password),
+                  std::tuple(text, taken ? FocusTarget::UserName : c.refused, !taken, !taken,
+                             taken ? c.user + c.password : ""))
+            << c.user << "/" << c.password;
     }
-    // At the limits: 50 characters, the last one shifted to exactly 255.
-    Login l;
-    l.Open("new");
-    l.Ok(at50, std::string(49, 'p') + "\xcd");
-    EXPECT_FALSE(l.d.Visible);
-    EXPECT_EQ(l.v.UserName, at50);
-    EXPECT_EQ(l.v.Password.size(), 50u);
 }
 
-TEST(LoginDialog, ComparesThePasswordExactlyAndNotTheUserName) {
+TEST(LoginDialog, ComparesThePasswordExactlyAndNeverChangesTheCredentials) {
     Login l;
     l.v.UserName = "operator";
     l.v.Password = "Studio7";
     l.v.LoggedIn = kTrue;  // an earlier login does not carry a wrong attempt through
     l.Open("");
-    EXPECT_EQ(l.d.Focus.Target, FocusTarget::Password);
-    EXPECT_FALSE(l.d.Focus.SelectAll);
-
-    for (const char* wrong : {"studio7", "STUDIO7", "Studio7 ", "Studio", ""}) {
-        l.box.shown.clear();
+    EXPECT_EQ(std::tuple(l.d.Focus.Target, l.d.Focus.SelectAll),
+              std::tuple(FocusTarget::Password, false));
+    for (const char* wrong : {"studio7", "Studio7 ", "Studio", ""}) {
+        l.box.Boxes.clear();
         l.Ok("operator", wrong);
-        ASSERT_EQ(l.box.shown.size(), 1u) << wrong;
-        EXPECT_EQ(l.box.shown[0].text, "Invalid Password, try again!");
-        EXPECT_EQ(l.box.shown[0].title, "Login");
-        EXPECT_TRUE(l.d.Visible);
-        EXPECT_EQ(l.d.PasswordText, wrong);  // kept, to be selected and typed over
-        EXPECT_EQ(l.d.Focus.Target, FocusTarget::Password);
-        EXPECT_TRUE(l.d.Focus.SelectAll);
-        EXPECT_EQ(l.v.LoggedIn, kTrue);
+        EXPECT_EQ(std::tuple(l.box.Titles(), l.box.Boxes.at(0).Text, l.d.Visible, l.d.PasswordText,
+                             l.d.Focus.Target, l.d.Focus.SelectAll),
+                  std::tuple("[Login]", "Invalid Password, try again!", true, wrong,
+                             FocusTarget::Password, true));
     }
-
-    l.box.shown.clear();
+    l.box.Boxes.clear();
     l.Ok("somebody else", "Studio7");
-    EXPECT_TRUE(l.box.shown.empty());
-    EXPECT_FALSE(l.d.Visible);
-    EXPECT_EQ(l.v.LoggedIn, kTrue);
-    EXPECT_EQ(l.v.UserName, "operator");  // a login never changes the credentials
-    EXPECT_EQ(l.v.Password, "Studio7");
+    EXPECT_EQ(std::tuple(l.box.Titles(), l.d.Visible, l.v.LoggedIn, l.v.UserName),
+              std::tuple("", false, kTrue, "operator"));
+    // Every showing refills the boxes, and the tag decides at Ok too: "New" is a login.
+    l.Open("new");
+    EXPECT_EQ(std::tuple(l.d.UserNameText, l.d.PasswordText), std::tuple("operator", ""));
+    l.d.Tag = "New";
+    l.Ok("beta", "nope");
+    EXPECT_EQ(std::tuple(l.box.Titles(), l.v.UserName), std::tuple("[Login]", "operator"));
 }
 
+// Cancel and the frame close end a login. The first entry cannot be cancelled, takes both boxes
+// as they are (also at the frame close) and is not a login; the empty password then opens setup.
 TEST(LoginDialog, CancelAndTheFrameCloseEndALoginButNotTheFirstEntry) {
     Login l;
     l.v.Password = "pw";
-    l.v.LoggedIn = kTrue;
-    l.Open("");
-    kv::LoginCancel(l.v, l.d);
-    EXPECT_FALSE(l.d.Visible);
-    EXPECT_EQ(l.v.LoggedIn, kFalse);
-
-    l.v.LoggedIn = kTrue;
-    l.Open("");
-    l.d.PasswordText = "pw";  // typed but not confirmed with Ok
-    kv::LoginFrameClose(l.v, l.box, l.d);
-    EXPECT_FALSE(l.d.Visible);
-    EXPECT_EQ(l.v.LoggedIn, kFalse);
-
-    // First entry: the frame close takes what was typed, as Ok does.
+    for (const bool frameClose : {false, true}) {
+        l.v.LoggedIn = kTrue;
+        l.Open("");
+        l.d.PasswordText = "pw";  // typed but not confirmed with Ok
+        frameClose ? kv::LoginFrameClose(l.v, l.box, l.d) : kv::LoginCancel(l.v, l.d);
+        EXPECT_EQ(std::tuple(l.d.Visible, l.v.LoggedIn), std::tuple(false, kFalse)) << frameClose;
+    }
+    l.v.UserName = "left over";
     l.Open("new");
-    l.d.UserNameText = "first";
-    l.d.PasswordText = "secret";
+    kv::LoginCancel(l.v, l.d);  // Escape while Cancel is disabled
+    EXPECT_EQ(std::tuple(l.d.CancelEnabled, l.d.Focus.Target, l.d.UserNameText, l.d.Visible),
+              std::tuple(false, FocusTarget::UserName, "left over", true));
+    l.d.UserNameText = l.d.PasswordText = "";
     kv::LoginFrameClose(l.v, l.box, l.d);
-    EXPECT_FALSE(l.d.Visible);
-    EXPECT_EQ(l.v.UserName, "first");
-    EXPECT_EQ(l.v.Password, "secret");
-    EXPECT_EQ(l.v.LoggedIn, kFalse);
-    EXPECT_TRUE(l.box.shown.empty());
-}
-
-TEST(LoginDialog, EveryShowingRefillsTheBoxesAndReadsTheTagAgain) {
-    Login l;
-    l.v.UserName = "alpha";
-    l.v.Password = "right";
+    EXPECT_EQ(std::tuple(l.d.Visible, l.v.UserName, l.v.Password, l.v.LoggedIn, l.box.Titles()),
+              std::tuple(false, "", "", kFalse, ""));
     l.Open("");
-    l.Ok("typed name", "wrong");
-    ASSERT_TRUE(l.d.Visible);
-    kv::LoginCancel(l.v, l.d);
-
-    l.v.UserName = "beta";
-    l.Open("new");
-    EXPECT_EQ(l.d.UserNameText, "beta");
-    EXPECT_EQ(l.d.PasswordText, "");
-    EXPECT_FALSE(l.d.CancelEnabled);
-    EXPECT_EQ(l.d.Focus.Target, FocusTarget::UserName);
-    EXPECT_FALSE(l.d.Focus.SelectAll);
-
-    // The tag decides at Ok too: a mode word other than "new" is a login.
-    l.d.Tag = "New";
-    l.Ok("beta", "nope");
-    EXPECT_EQ(l.box.shown.size(), 2u);
-    EXPECT_EQ(l.v.Password, "right");
+    l.Ok("anyone", "");
+    EXPECT_EQ(std::tuple(l.d.CancelEnabled, l.d.Visible, l.v.LoggedIn),
+              std::tuple(true, false, kTrue));
 }

@@ -2,50 +2,30 @@
 
 #include <gtest/gtest.h>
 
-using kv::kFalse;
-using kv::kTrue;
-
+// Station tables as the server sends them: sorted names, numbers per position. The tables
+// alone are not a connection; an own output outside them is shown as unknown.
 TEST(AboutWindow, ShowsTheSetupAsItIsAtEachShowing) {
     kv::IntercVariables v;
     v.RefreshRate = 1;
-    v.TimeOut = 20;
-    kv::AboutWindow a = kv::ActivateAbout(v);
-    EXPECT_EQ(a.ServerLocation, "Not Specified");
-    EXPECT_EQ(a.OutputControlled, "Not Connected");
-    EXPECT_EQ(a.Rate, "1 Seconds");
-    EXPECT_EQ(a.TimeOut, "20 Seconds");
-    EXPECT_EQ(a.VersionInfo, "Intercom Keyvane\nVersion 2.05 - 03/30/2020");
-
-    // Station tables as the server sends them: sorted names, numbers per position.
-    v.OutputNames = {"Booth", "Desk", "Studio"};
-    v.OutputNumbers = {4, 0, 11};
-    v.AssignedOutputIndex = 2;
-    v.IPAddress = "10.0.0.5";
-    v.RefreshRate = 32000;
     v.TimeOut = -3;
-    a = kv::ActivateAbout(v);
-    EXPECT_EQ(a.ServerLocation, "10.0.0.5");
-    EXPECT_EQ(a.OutputControlled, "Not Connected");  // the tables alone are not a connection
-    EXPECT_EQ(a.Rate, "32000 Seconds");
-    EXPECT_EQ(a.TimeOut, "-3 Seconds");
-
-    v.Connected = kTrue;
-    EXPECT_EQ(kv::ActivateAbout(v).OutputControlled, "Output 12 - (Studio)");
-    v.AssignedOutputIndex = 1;
-    EXPECT_EQ(kv::ActivateAbout(v).OutputControlled, "Output 1 - (Desk)");
-    v.Connected = kFalse;
-    EXPECT_EQ(kv::ActivateAbout(v).OutputControlled, "Not Connected");
-}
-
-TEST(AboutWindow, AnOwnOutputOutsideTheStationTablesIsShownAsUnknown) {
-    kv::IntercVariables v;
-    v.Connected = kTrue;
+    const kv::AboutWindow a = kv::ActivateAbout(v);
+    EXPECT_EQ(std::tuple(a.ServerLocation, a.OutputControlled, a.Rate, a.TimeOut),
+              std::tuple("Not Specified", "Not Connected", "1 Seconds", "-3 Seconds"));
+    v.OutputNames = {"Booth", "Desk", "Studio"};
+    v.OutputNumbers = {4, 0, 11, 5};
     v.AssignedOutput = 6;
-    v.OutputNames = {"A", "B"};
-    v.OutputNumbers = {0, 1, 2};
-    for (const int16_t index : {int16_t{-1}, int16_t{2}, int16_t{300}}) {
+    v.IPAddress = "10.0.0.5";
+    for (const auto& [index, text] : {std::pair<int16_t, std::string>{2, "Output 12 - (Studio)"},
+                                      {0, "Output 5 - (Booth)"},
+                                      {-1, "Output 7 - (Unknown)"},
+                                      {3, "Output 7 - (Unknown)"}}) {
         v.AssignedOutputIndex = index;
-        EXPECT_EQ(kv::ActivateAbout(v).OutputControlled, "Output 7 - (Unknown)") << index;
+        v.Connected = kv::kFalse;
+        const std::string before = kv::ActivateAbout(v).OutputControlled;
+        v.Connected = kv::kTrue;
+        EXPECT_EQ(std::tuple(before, kv::ActivateAbout(v).OutputControlled,
+                             kv::ActivateAbout(v).ServerLocation),
+                  std::tuple("Not Connected", text, "10.0.0.5"));
     }
 }
 

@@ -59,37 +59,20 @@ struct TestPanel {
 
     TestPanel() { kv::ProgramSetup(v, w, dir.dir()); }
 
-    // Output tables as the server's alpha table leaves them: names sorted, numbers apart.
-    void SetOutputs(const std::vector<std::string>& names, const std::vector<int16_t>& numbers) {
-        v.OutputNames = names;
-        v.OutputNumbers = numbers;
-        v.OutputIndexes.assign(numbers.size(), 0);
-        for (std::size_t p = 0; p < numbers.size(); ++p) {
-            v.OutputIndexes[static_cast<std::size_t>(numbers[p])] = static_cast<int16_t>(p);
-        }
-        v.NumOutputs = static_cast<int16_t>(names.size());
-        v.AssignedOutputIndex = v.OutputIndexes[static_cast<std::size_t>(v.AssignedOutput)];
-    }
-    void SetInputs(const std::vector<std::string>& names, const std::vector<int16_t>& numbers) {
-        v.InputNames = names;
-        v.InputNumbers = numbers;
-        v.InputIndexes.assign(numbers.size(), 0);
-        for (std::size_t p = 0; p < numbers.size(); ++p) {
-            v.InputIndexes[static_cast<std::size_t>(numbers[p])] = static_cast<int16_t>(p);
-        }
-        v.NumInputs = static_cast<int16_t>(names.size());
-        v.AssignedInputIndex = v.InputIndexes[static_cast<std::size_t>(v.AssignedInput)];
-    }
-    // Connected to a server with three outputs and three inputs whose names sort apart from their
-    // numbers.
+    // Connected to a server with three outputs and three inputs whose names sort apart from
+    // their numbers, as the server's alpha tables leave them.
     void ConnectWithTables() {
-        v.PollSent = kv::kTrue;
-        v.Connected = kv::kTrue;
-        v.AssignedOutput = 0;
-        v.AssignedInput = 2;
-        SetOutputs({"Alpha", "Bravo", "Charlie"}, {2, 0, 1});
-        SetInputs({"Desk", "Mic A", "Studio"}, {1, 2, 0});
-        w.StationRows = {"Alpha", "Bravo", "Charlie"};
+        v.PollSent = v.Connected = kv::kTrue;
+        v.AssignedOutput = 0;  // Bravo, at position 1
+        v.AssignedInput = 2;   // Mic A, at position 1
+        v.AssignedOutputIndex = v.AssignedInputIndex = 1;
+        v.NumOutputs = v.NumInputs = 3;
+        v.OutputNames = w.StationRows = {"Alpha", "Bravo", "Charlie"};
+        v.OutputNumbers = {2, 0, 1};
+        v.OutputIndexes = {1, 2, 0};  // the position of each number
+        v.InputNames = {"Desk", "Mic A", "Studio"};
+        v.InputNumbers = {1, 2, 0};
+        v.InputIndexes = {2, 0, 1};
     }
     std::string Log() const { return dir.Read("Errorlog.txt"); }
 };
