@@ -13,10 +13,7 @@ TEST(Protocol, WireBytesOfTheRequests) {
         const char* wire;  // none: refused, and logged
     };
     const Row rows[] = {
-        {0x380, 0x2000, 0, "F2 00 07 00 00 00 40 00 00 00 00 47 FF"},
-        {0x80, 0, 0, "F2 00 01 00 00 00 00 00 00 00 00 01 FF"},
         {0x0FFFFFFF, 0x3FFF, 0, "F2 7F 7F 7F 7F 7F 7F 00 00 00 00 7A FF"},
-        {5, 12, kv::kMake, "FE 25 08 05 00 0C 00 3E FF"},
         {300, 16383, kv::kListenBreak, "FE 20 08 2C 02 7F 7F 54 FF"},
         {-1, 12, kv::kMake, ""},  // numbers the wire cannot carry
         {5, 16384, kv::kBreak, ""},

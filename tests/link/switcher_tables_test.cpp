@@ -97,11 +97,11 @@ TEST_F(TablesTest, AlphaTablesAreSortedWithTheirNumbersAndShown) {
     EXPECT_EQ(v.CrosspointMap[0].Talker, 42);  // the records of remaining outputs are kept
     EXPECT_EQ(w.StatusPanel1, "Intercom Station Assignment (Z2) ");
     EXPECT_EQ(w.StationRows, v.OutputNames);  // connected: the combo lists the names
-    // Records before the first to take stay empty and sort first.
+    // Records before the first to take stay empty and sort first; bytes compare unsigned.
     v.AssignedInput = 0;
     v.PendingInfoMask = 0x380;
-    kv::ProcessAlphaTable(c, AlphaTable(10, 4, 2, {{"X", 3}, {"Y", 2}, {"Dan", 1}, {"Cal", 0}}));
-    EXPECT_EQ(v.InputNames, (Names{"", "", "Cal ", "Dan "}));
+    kv::ProcessAlphaTable(c, AlphaTable(10, 4, 2, {{"X", 3}, {"Y", 2}, {"\xE9t", 1}, {"Cal", 0}}));
+    EXPECT_EQ(v.InputNames, (Names{"", "", "Cal ", "\xE9t  "}));
     EXPECT_EQ(v.InputNumbers, (Numbers{0, 0, 0, 1}));
     EXPECT_EQ(v.InputIndexes[1], 3);
     EXPECT_EQ(v.AssignedInputIndex, v.InputIndexes[0]);

@@ -59,21 +59,20 @@ TEST(PanelMessages, FourteenBitNumbersAndTheFieldsOfEachRequest) {
     const auto change = DecodeCrosspointChange(B("FE 25 08 05 00 0C 00 3E FF"));
     ASSERT_TRUE(change);
     EXPECT_EQ(std::tuple(change->code, change->input, change->output), std::tuple(37, 5, 12));
-    EXPECT_TRUE(IsTypeReply(B("81 07 01 08 FF")));
 }
 
 TEST(Switcher, SetsInOrderLevelsFollowTheLastMake) {
     constexpr auto kDone = ChangeResult::Applied;
     constexpr auto kOut = ChangeResult::OutOfRange;
-    // Each change to a switcher of four stations, and output 2 afterwards: inputs, level.
+    // Each change to a switcher of four stations, and output 2 afterwards: inputs, level. The
+    // other refusals come over the wire in the server tests; a negative input cannot.
     const std::tuple<int, int, int, ChangeResult, std::vector<int>, int> steps[] = {
         {kMakeListen, 1, 2, kDone, {1}, 0},     {kMakeTalk, 3, 2, kDone, {1, 3}, 1},
         {kMakeListen, 1, 2, kDone, {1, 3}, 0},  // already in: keeps its place
         {kBreakTalk, 0, 2, kDone, {1, 3}, 0},   // not in: nothing to break
         {kMakeTalk, 0, 2, kDone, {1, 3, 0}, 1}, {kBreakListen, 0, 2, kDone, {1, 3}, 1},
         {kBreakTalk, 1, 2, kDone, {3}, 1},      {kBreakListen, 3, 2, kDone, {}, 0},
-        {kMakeTalk, 4, 2, kOut, {}, 0},         {kMakeTalk, -1, 2, kOut, {}, 0},
-        {kMakeTalk, 0, 16383, kOut, {}, 0},     {38, 0, 2, ChangeResult::UnknownCode, {}, 0},
+        {kMakeTalk, -1, 2, kOut, {}, 0},
     };
     Switcher sw(std::vector<std::string>(4, "X"));
     for (const auto& [code, input, output, result, sources, level] : steps) {
