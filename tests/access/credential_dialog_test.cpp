@@ -39,17 +39,16 @@ struct Credential : TestPanel {
 // The existing password is checked first, then the confirmation, then what the file can hold.
 TEST(CredentialDialog, RefusesWhatCannotBeTakenAndKeepsTheOldCredentials) {
     const struct {
-        const char *old, *user;
-        std::string fresh, confirm, text;
+        std::string old, user, fresh, confirm, text;
         FocusTarget focus;
-    } cases[] = {
-        {"old1", "new user", "New2", "New2", "Original Invalid Password!",
-         FocusTarget::OldPassword},
-        {"", "new user", "a", "b", "Original Invalid Password!", FocusTarget::OldPassword},
-        {"Old1", "new user", "New2", "new2", "New Password Entered Differently In Confirm Box",
-         FocusTarget::NewPassword},
-        {"Old1", "", "\xffz", "\xffz", kv::kPasswordRefused, FocusTarget::NewPassword},
-    };
+    } cases[] = {{"old1", "new user", "New2", "New2", "Original Invalid Password!",
+                  FocusTarget::OldPassword},
+                 {"", "new user", "a", "b", "Original Invalid Password!", FocusTarget::OldPassword},
+                 {"Old1", "new user", "New2", "new2",
+                  "New Password Entered Differently In Confirm Box", FocusTarget::NewPassword},
+                 {"Old1", "", "\xffz", "\xffz", kv::kPasswordRefused, FocusTarget::NewPassword},
+                 {"Old1", std::string(51, 'u'), "New2", "New2", kv::kUserNameRefused,
+                  FocusTarget::NewUserName}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         Credential t;
@@ -61,10 +60,6 @@ TEST(CredentialDialog, RefusesWhatCannotBeTakenAndKeepsTheOldCredentials) {
                        t.d.Focus.SelectAll, t.d.Visible, t.writes, t.v.UserName, t.v.Password),
             std::tuple(c.text, "Login", c.focus, true, true, 0, "operator", "Old1"));
     }
-    Credential t;
-    t.Ok("Old1", std::string(51, 'u'), "New2", "New2");
-    EXPECT_EQ(std::tuple(t.box.Boxes.at(0).Text, t.d.Focus.Target, t.writes),
-              std::tuple(kv::kUserNameRefused, FocusTarget::NewUserName, 0));
 }
 
 // A failed write restores the old credentials and keeps the dialog open; the same Ok succeeds

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "config_panel.h"
@@ -11,11 +12,9 @@ namespace {
 namespace fs = std::filesystem;
 
 int TempFiles(const fs::path& dir) {
-    int count = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
-        count += entry.path().filename().string().starts_with(kIniTempPrefix) ? 1 : 0;
-    }
-    return count;
+    return static_cast<int>(std::ranges::count_if(fs::directory_iterator(dir), [](const auto& e) {
+        return e.path().filename().string().starts_with(kIniTempPrefix);
+    }));
 }
 
 // Another panel saving in the same directory keeps its temporary file to itself.

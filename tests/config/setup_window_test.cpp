@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "dialog_fakes.h"
+#include "config_panel.h"
 
 using kv::platform::MessageIcon;
 using Rows = std::vector<std::string>;
 
-struct SetupPanel : TestPanel {
+struct SetupPanel : ConfigPanel {
     kv::SetupWindow f;
     void Open() {
         f.Tag = kv::kSetupTagInitial;
@@ -17,7 +17,6 @@ struct SetupPanel : TestPanel {
     }
     void Ok() { kv::SetupOk(s, f); }
     bool Saved(const std::string& text) const { return Ini().find(text) != std::string::npos; }
-    std::string Ini() const { return dir.Read("zebntpnl.ini"); }
     auto Box() const {
         return box.Boxes.size() == 1
                    ? std::tuple(box.Boxes[0].Text, box.Boxes[0].Title, box.Boxes[0].Icon)
@@ -76,13 +75,10 @@ TEST(SetupWindow, StationListsOutOfNumberOrderSelectStoreAndCancel) {
         std::tuple(false, 1, 2, 0, 2, 0, 0, "Intercom Station Assignment (Charlie) ", "Alpha", ""));
     EXPECT_TRUE(t.Saved("Output=2\r\nInput=1\r\n"));
 
-    // Cancel applies nothing; not connected, the rows are numbered.
-    t.Open();
-    t.v.SetupRefreshRate = 9;
-    kv::SetupOutputSelected(t.v, t.f, 0);
+    // Cancel only closes (the window tests check that nothing is applied); not connected, the
+    // rows are numbered.
     kv::SetupCancel(t.f);
-    EXPECT_EQ(std::tuple(t.f.Tag, t.f.Visible, t.v.RefreshRate, t.v.AssignedOutputIndex),
-              std::tuple("False", false, 1, 2));
+    EXPECT_EQ(std::tuple(t.f.Tag, t.f.Visible), std::tuple("False", false));
     t.v.Connected = kv::kFalse;
     t.Open();
     EXPECT_EQ(std::tuple(t.f.OutputSelected, t.f.InputSelected, t.f.OutputRows),
@@ -97,12 +93,9 @@ TEST(SetupWindow, ActivationThatKeepsFailingEndsAfterThreeRestartsAndLogsOnce) {
     t.v.PollSent = t.v.Connected = kv::kTrue;
     t.v.OutputNames.clear();  // an empty output table leaves the count as it was
     t.Open();
-    const std::string log = t.Log();
-    const std::size_t first = log.find("Error Activating Setup Window");
     EXPECT_EQ(std::tuple(t.f.Tag, t.f.Visible, t.v.FillGuard, t.f.OutputRows.size(),
-                         first != std::string::npos,
-                         log.find("Error Activating Setup Window", first + 1), t.box.Titles()),
-              std::tuple("", true, kv::kFalse, 0u, true, std::string::npos, ""));
+                         t.LogEntries("Error Activating Setup Window"), t.box.Titles()),
+              std::tuple("", true, kv::kFalse, 0u, 1, ""));
 }
 
 // The steps before the server's are applied; a refused port or address keeps the window open,
@@ -159,17 +152,10 @@ TEST(SetupWindow, ServerChangesReconnectAndUnchangedServerDoesNot) {
 }
 
 TEST(SetupWindow, ServerBoxesTakeOnlyTheirCharactersAndAddressesFourBytes) {
-    const std::pair<std::string, std::string> addresses[] = {// empty: refused, the text kept
-                                                             {"10.0.0.300", "10.0.0.255"},
-                                                             {"1.2.3.4.5", "1.2.3.4"},
-                                                             {"1..3.4", "1.0.3.4"},
-                                                             {"99999999999.1.1.1", "255.1.1.1"},
-                                                             {"-7.1.1.1", "0.1.1.1"},
-                                                             {"1.2.3.4abc", "1.2.3.4"},
-                                                             {"1.2.3", ""},
-                                                             {"1.2.3.", ""},
-                                                             {"1.2", ""},
-                                                             {"1234", ""}};
+    // Other refused forms reach the window through Ok (see above); empty: refused, text kept.
+    const std::pair<std::string, std::string> addresses[] = {
+        {"1.2.3.4.5", "1.2.3.4"}, {"1..3.4", "1.0.3.4"},     {"99999999999.1.1.1", "255.1.1.1"},
+        {"-7.1.1.1", "0.1.1.1"},  {"1.2.3.4abc", "1.2.3.4"}, {"1.2", ""}};
     for (const auto& [text, normalised] : addresses) {
         kv::SetupWindow f;
         f.IPAddrText = text;
@@ -215,7 +201,7 @@ TEST(SetupWindow, FailingSaveOrAnyOtherFailureKeepsTheWindowOpen) {
     EXPECT_EQ(t.Box(), std::tuple("Error Writing Zebntpnl.ini File", "Error Writing File",
                                   MessageIcon::Critical));
     EXPECT_EQ(std::tuple(t.f.Visible, t.v.TimeOut), std::tuple(true, 33));
-    EXPECT_NE(t.Log().find("Error Writing ini File"), std::string::npos);
+    EXPECT_EQ(t.LogEntries("Error Writing ini File"), 1);
 
     SetupPanel n;  // a ninth button has no face: the trap tells the operator and logs nothing
     n.v.ButtonCount = 9;

@@ -21,7 +21,8 @@ TEST(HelpCommand, CommandLineAndSocketLinesTakeOnlyWhatTheyKnow) {
                                                {"f", "g"}}) {
         EXPECT_FALSE(kv::help::ParseHelpArguments(refused, error)) << refused.size();
     }
-    for (const HelpCommand& c : {HelpCommand{Kind::Quit, 0}, HelpCommand{Kind::Topic, 110}}) {
+    for (const HelpCommand& c :
+         {HelpCommand{Kind::Quit, 0}, HelpCommand{Kind::Contents, 0}, {Kind::Topic, 110}}) {
         const auto back = kv::help::ParseHelpLine(kv::help::FormatHelpLine(c));
         EXPECT_EQ(std::tuple(back.value().What, back->Topic), std::tuple(c.What, c.Topic));
     }

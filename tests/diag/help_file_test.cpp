@@ -4,13 +4,16 @@
 
 #include "temp_dir.h"
 
+// The program directory is ended the same way.
 TEST(HelpFile, PathHasExactlyOneSeparatorBeforeTheFileName) {
     // A folder's name may end in blanks: they are part of the path.
     const std::pair<const char*, const char*> cases[] = {{"/opt/kv", "/opt/kv/Intercom.HLP"},
-                                                         {"/opt/kv//", "/opt/kv/Intercom.HLP"},
+                                                         {"/opt/kv/", "/opt/kv/Intercom.HLP"},
+                                                         {"/opt/kv///", "/opt/kv/Intercom.HLP"},
                                                          {"/opt/k v ", "/opt/k v /Intercom.HLP"},
                                                          {"/opt/kv/  ", "/opt/kv/  /Intercom.HLP"},
                                                          {"/", "/Intercom.HLP"},
+                                                         {"//", "/Intercom.HLP"},
                                                          {"", "./Intercom.HLP"}};
     for (const auto& [directory, path] : cases) {
         EXPECT_EQ(kv::HelpFilePath(directory), path) << directory;

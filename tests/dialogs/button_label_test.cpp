@@ -62,7 +62,8 @@ TEST(ButtonLabel, OneButtonModeChangesOnlyThatRecord) {
 }
 
 // Enter moves from line 1 to line 2, Escape restores the stored line, and at eight characters
-// only Backspace or a character replacing a selection is taken.
+// only Backspace or a character replacing a selection is taken. The window tests type below the
+// limit and Escape on line 2.
 TEST(ButtonLabel, TypingRules) {
     TestPanel t;
     t.v.ButtonLabels[6] = {"Stored", "Second"};
@@ -74,12 +75,10 @@ TEST(ButtonLabel, TypingRules) {
         std::size_t length;
         bool selection, accept, focusLine2;
         const char* restored;
-    } cases[] = {
-        {1, 13, 3, false, false, true, ""},        {2, 13, 3, false, false, false, ""},
-        {1, 27, 2, false, false, false, "Stored"}, {2, 27, 2, false, false, false, "Second"},
-        {1, U'x', 7, false, true, false, ""},      {1, U'x', 8, false, false, false, ""},
-        {2, U'x', 12, false, false, false, ""},    {1, 8, 8, false, true, false, ""},
-        {2, U'x', 8, true, true, false, ""}};
+    } cases[] = {{1, 13, 3, false, false, true, ""},        {2, 13, 3, false, false, false, ""},
+                 {1, 27, 2, false, false, false, "Stored"}, {1, U'x', 8, false, false, false, ""},
+                 {2, U'x', 12, false, false, false, ""},    {1, 8, 8, false, true, false, ""},
+                 {2, U'x', 8, true, true, false, ""}};
     for (const auto& c : cases) {
         const kv::CaptionKey k =
             kv::CaptionKeyPress(t.v, d, 6, c.line, c.key, c.length, c.selection);
