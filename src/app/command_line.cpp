@@ -22,8 +22,8 @@ CommandLine ReadCommandLine(const QStringList& arguments) {
 
     CommandLine line;
     // Parsed before any application object exists, so the parser cannot know the name.
-    line.Usage = parser.helpText().replace(QStringLiteral("<executable_name>"),
-                                           QStringLiteral("keyvane"));
+    line.Usage =
+        parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("keyvane"));
     if (!parser.parse(arguments)) {
         line.Error = parser.errorText();
         return line;
