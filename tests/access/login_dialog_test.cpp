@@ -35,7 +35,7 @@ TEST(LoginDialog, FirstEntryTheFileCannotHoldIsRefusedBeforeAnythingIsStored) {
                  {"", "\x9f", FocusTarget::Password},
                  {"", p49 + "\xce", FocusTarget::Password},  // 206 + 50 passes 255
                  {n50, p49 + "\xcd", FocusTarget::None},     // exactly 255
-                 {" ~", "\xa0 ~", FocusTarget::None}};
+                 {" ~\xff", "\xa0 ~", FocusTarget::None}};   // the ends of the 8-bit text
     for (const auto& c : cases) {
         Login l;
         l.Open("new");
