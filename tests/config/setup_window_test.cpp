@@ -138,17 +138,17 @@ TEST(SetupWindow, ServerChangesReconnectAndUnchangedServerDoesNot) {
     EXPECT_EQ(std::tuple(t.f.Visible, t.f.IPAddrText, t.socket.ConnectCalls),
               std::tuple(false, "192.168.1.10", 0));
     t.Open();
-    t.f.IPPortText = "4000";
+    t.f.IPPortText = "1";  // the lowest port
     t.Ok();
     EXPECT_EQ(std::tuple(t.v.IPPort, t.socket.CloseCalls, t.socket.ConnectCalls, t.socket.Port,
                          t.socket.Address, t.w.StatusPanel2, t.w.PollEnabled),
-              std::tuple(4000, 1, 1, 4000, "192.168.1.10", "Server 192.168.1.10", true));
+              std::tuple(1, 1, 1, 1, "192.168.1.10", "Server 192.168.1.10", true));
     t.Open();
     t.f.IPAddrText = "010.0.0.300";  // normalised before it is used
     t.Ok();
     EXPECT_EQ(std::tuple(t.v.IPAddress, t.socket.Address, t.socket.ConnectCalls),
               std::tuple("10.0.0.255", "10.0.0.255", 2));
-    EXPECT_TRUE(t.Saved("IP Address=10.0.0.255\r\nIP Port=4000\r\n"));
+    EXPECT_TRUE(t.Saved("IP Address=10.0.0.255\r\nIP Port=1\r\n"));
 }
 
 TEST(SetupWindow, ServerBoxesTakeOnlyTheirCharactersAndAddressesFourBytes) {
