@@ -7,6 +7,8 @@
 #include <QThread>
 #include <utility>
 
+#include "platform/local_line.h"
+
 namespace kv {
 namespace {
 
@@ -14,18 +16,6 @@ constexpr const char* kLockFileName = "zebntpnl.ini.lock";
 constexpr int kConnectMs = 500;
 // A panel that took the lock a moment ago may not listen yet.
 constexpr qint64 kStartingPanelMs = 3000;
-
-bool AskToActivate(const QString& name) {
-    QLocalSocket socket;
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(kConnectMs)) {
-        return false;
-    }
-    socket.write("activate\n");
-    const bool sent = socket.waitForBytesWritten(kConnectMs);
-    socket.disconnectFromServer();
-    return sent;
-}
 
 }  // namespace
 
@@ -64,7 +54,7 @@ SingleInstance::Claim SingleInstance::TakeOrHandOver() {
             server_.listen(name_);
             return Claim::Taken;
         }
-        if (AskToActivate(name_)) {
+        if (platform::SendLocalLine(name_, "activate\n", kConnectMs)) {
             return Claim::HandedOver;
         }
         // A folder that cannot hold a lock (read-only) still runs, as it did before locks.

@@ -1,13 +1,13 @@
 #include "platform/qt_help_viewer.h"
 
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QProcess>
 #include <QThread>
 #include <filesystem>
 
 #include "base/program_directory.h"
 #include "diag/help_file.h"
+#include "platform/local_line.h"
 
 namespace kv::platform {
 namespace {
@@ -20,18 +20,6 @@ std::string AbsolutePath(const std::string& path) {
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
     return ec ? path : absolute.lexically_normal().string();
-}
-
-bool SendQuit(const QString& serverName) {
-    QLocalSocket socket;
-    socket.connectToServer(serverName);
-    if (!socket.waitForConnected(kConnectMs)) {
-        return false;
-    }
-    socket.write("quit\n");
-    socket.waitForBytesWritten(kConnectMs);
-    socket.disconnectFromServer();
-    return true;
 }
 
 }  // namespace
@@ -76,7 +64,7 @@ bool QtHelpViewer::Start(const QStringList& extra, std::string& reason) {
 
 void QtHelpViewer::Quit() {
     const QString name = QString::fromStdString(HelpServerName(helpFile_));
-    while (!SendQuit(name)) {
+    while (!SendLocalLine(name, "quit\n", kConnectMs)) {
         // Only a viewer this panel started moments ago is worth waiting for.
         if (!sinceStart_.isValid() || sinceStart_.elapsed() >= kStartUpMs) {
             return;
