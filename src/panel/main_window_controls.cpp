@@ -74,33 +74,26 @@ void MainWindow::BuildPanel() {
         buttons_[static_cast<std::size_t>(i)] = button;
     }
 
-    take_ = new ColourButton(face);
-    take_->setObjectName(QStringLiteral("cmdTake"));
-    Place(take_, 5400, 180, 855, 550);
-    take_->setFont(buttonFont);
-    take_->SetCaption(QStringLiteral(" Dial  Up "));
-    take_->onPress = [this](int16_t) {
-        TakeDown(s_.ctx);
-        AfterEvent();
+    // Dial Up and Call Answer: the press makes, the release breaks.
+    const auto heldButton = [&](const char* name, int top, const char* caption,
+                                void (*down)(PanelContext&), void (*up)(PanelContext&)) {
+        auto* button = new ColourButton(face);
+        button->setObjectName(QString::fromLatin1(name));
+        Place(button, 5400, top, 855, 550);
+        button->setFont(buttonFont);
+        button->SetCaption(QString::fromLatin1(caption));
+        button->onPress = [this, down](int16_t) {
+            down(s_.ctx);
+            AfterEvent();
+        };
+        button->onRelease = [this, up](int16_t) {
+            up(s_.ctx);
+            AfterEvent();
+        };
+        return button;
     };
-    take_->onRelease = [this](int16_t) {
-        TakeUp(s_.ctx);
-        AfterEvent();
-    };
-
-    answer_ = new ColourButton(face);
-    answer_->setObjectName(QStringLiteral("cmdAnswer"));
-    Place(answer_, 5400, 720, 855, 550);
-    answer_->setFont(buttonFont);
-    answer_->SetCaption(QStringLiteral("Call Answer"));
-    answer_->onPress = [this](int16_t) {
-        AnswerDown(s_.ctx);
-        AfterEvent();
-    };
-    answer_->onRelease = [this](int16_t) {
-        AnswerUp(s_.ctx);
-        AfterEvent();
-    };
+    take_ = heldButton("cmdTake", 180, " Dial  Up ", TakeDown, TakeUp);
+    answer_ = heldButton("cmdAnswer", 720, "Call Answer", AnswerDown, AnswerUp);
 
     auto* click = new QLabel(QStringLiteral("Click to change"), face);
     Place(click, 6405, 60, 1455, 255);
