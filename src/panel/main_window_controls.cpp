@@ -8,9 +8,9 @@
 #include <array>
 
 #include "base/layout_units.h"
-#include "panel/call_answer.h"
 #include "panel/click_box.h"
 #include "panel/colour_button.h"
+#include "panel/control_holds.h"
 #include "panel/main_window_logic.h"
 #include "panel/main_window_view.h"
 #include "panel/panel_buttons.h"
@@ -64,36 +64,41 @@ void MainWindow::BuildPanel() {
         button->setObjectName(QStringLiteral("cmdButton%1").arg(i));
         const auto index = static_cast<int16_t>(i);
         button->onPress = [this, index](int16_t mouse) {
-            ButtonPress(s_.ctx, *this, index, mouse);
+            if (mouse == kRightButton) {
+                ButtonPress(s_.ctx, *this, index, mouse);
+            } else {
+                PressControl(s_.ctx, *this, index, kMouseHolder);
+            }
             AfterEvent();
         };
         button->onRelease = [this, index](int16_t mouse) {
-            ButtonRelease(s_.ctx, index, mouse);
+            if (mouse != kRightButton) {
+                ReleaseControl(s_.ctx, index, kMouseHolder);
+            }
             AfterEvent();
         };
         buttons_[static_cast<std::size_t>(i)] = button;
     }
 
     // Dial Up and Call Answer: the press makes, the release breaks.
-    const auto heldButton = [&](const char* name, int top, const char* caption,
-                                void (*down)(PanelContext&), void (*up)(PanelContext&)) {
+    const auto heldButton = [&](const char* name, int top, const char* caption, int control) {
         auto* button = new ColourButton(face);
         button->setObjectName(QString::fromLatin1(name));
         Place(button, 5400, top, 855, 550);
         button->setFont(buttonFont);
         button->SetCaption(QString::fromLatin1(caption));
-        button->onPress = [this, down](int16_t) {
-            down(s_.ctx);
+        button->onPress = [this, control](int16_t) {
+            PressControl(s_.ctx, *this, control, kMouseHolder);
             AfterEvent();
         };
-        button->onRelease = [this, up](int16_t) {
-            up(s_.ctx);
+        button->onRelease = [this, control](int16_t) {
+            ReleaseControl(s_.ctx, control, kMouseHolder);
             AfterEvent();
         };
         return button;
     };
-    take_ = heldButton("cmdTake", 180, " Dial  Up ", TakeDown, TakeUp);
-    answer_ = heldButton("cmdAnswer", 720, "Call Answer", AnswerDown, AnswerUp);
+    take_ = heldButton("cmdTake", 180, " Dial  Up ", kDialControl);
+    answer_ = heldButton("cmdAnswer", 720, "Call Answer", kAnswerControl);
 
     auto* click = new QLabel(QStringLiteral("Click to change"), face);
     Place(click, 6405, 60, 1455, 255);

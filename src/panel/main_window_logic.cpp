@@ -4,6 +4,7 @@
 #include "config/program_setup.h"
 #include "diag/trap.h"
 #include "link/connection.h"
+#include "panel/control_holds.h"
 #include "panel/socket_wiring.h"
 #include "panel/window_order.h"
 
@@ -73,6 +74,8 @@ void MainWindowUnload(Services& s, MainWindowDialogs& dialogs) {
 }
 
 void Unload_Program(Services& s, MainWindowDialogs& dialogs) {
+    // A key held while the panel closes has its break sent: no station stays live.
+    ReleaseEveryHold(s.ctx);
     WriteIniFile(s.ctx.v);
     s.ctx.w.PollEnabled = false;
     dialogs.UnloadAll();

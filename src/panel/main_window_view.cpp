@@ -14,6 +14,7 @@
 #include "link/poll_timer.h"
 #include "link/receive_buffer.h"
 #include "panel/call_alert.h"
+#include "panel/control_holds.h"
 #include "panel/main_window_logic.h"
 #include "panel/panel_buttons.h"
 #include "panel/window_order.h"
@@ -155,7 +156,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (key >= Qt::Key_1 && key <= Qt::Key_8 &&
         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         if (!event->isAutoRepeat()) {  // a held key is one press
-            ButtonPress(s_.ctx, *this, static_cast<int16_t>(key - Qt::Key_1), kLeftButton);
+            PressControl(s_.ctx, *this, key - Qt::Key_1, kKeyboardHolder);
             AfterEvent();
         }
         return;
@@ -165,15 +166,23 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     const int key = event->key();
-    if (key >= Qt::Key_1 && key <= Qt::Key_8 &&
-        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        if (!event->isAutoRepeat()) {
-            ButtonRelease(s_.ctx, static_cast<int16_t>(key - Qt::Key_1), kLeftButton);
+    // Whatever modifier came meanwhile, the key's release ends its hold.
+    if (key >= Qt::Key_1 && key <= Qt::Key_8) {
+        if (!event->isAutoRepeat() && ReleaseControl(s_.ctx, key - Qt::Key_1, kKeyboardHolder)) {
             AfterEvent();
         }
         return;
     }
     QMainWindow::keyReleaseEvent(event);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    // A window that loses the keyboard never hears the key's release: no key stays held.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        ReleaseHolder(s_.ctx, kKeyboardHolder);
+        AfterEvent();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 }  // namespace kv

@@ -13,6 +13,8 @@
 namespace kv {
 
 inline constexpr int kPanelButtons = 8;
+// The keys, then Call Answer and Dial Up: every control an input can press.
+inline constexpr int kPanelControls = kPanelButtons + 2;
 
 struct ButtonFace {
     std::string Caption;  // two lines joined by a carriage return
@@ -46,6 +48,9 @@ struct MainWindowView {
     int32_t WindowOrder = -2;  // the insert-after value last applied: -1 topmost, -2 not
 
     int16_t AlertCaller = 16383;  // the caller the desktop was last asked to notice
+
+    // Who holds each control down now (mouse, keyboard, hotkey, remote clients).
+    std::array<std::vector<uint32_t>, kPanelControls> Holders{};
 };
 
 }  // namespace kv
