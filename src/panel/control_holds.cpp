@@ -76,8 +76,8 @@ bool IsHeld(const MainWindowView& w, int control) {
 }
 
 bool HoldsControl(const MainWindowView& w, int control, uint32_t holder) {
-    return InRange(control) && std::ranges::count(w.Holders[static_cast<std::size_t>(control)],
-                                                  holder) > 0;
+    return InRange(control) &&
+           std::ranges::count(w.Holders[static_cast<std::size_t>(control)], holder) > 0;
 }
 
 }  // namespace kv

@@ -168,7 +168,7 @@ void MainWindow::BuildPanel() {
 }
 
 void MainWindow::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = file_ = menuBar()->addMenu(QStringLiteral("&File"));
     connect(file->addAction(QStringLiteral("&Setup")), &QAction::triggered, this, [this] {
         MenuSetupClick(s_, *this);
         AfterEvent();
@@ -177,7 +177,7 @@ void MainWindow::BuildMenus() {
         MenuPasswordClick(s_, *this);
         AfterEvent();
     });
-    file->addSeparator();
+    fileSeparator_ = file->addSeparator();
     connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this,
             [this] { MenuExitClick(s_, *this); });
 
@@ -189,6 +189,15 @@ void MainWindow::BuildMenus() {
     help->addSeparator();
     connect(help->addAction(QStringLiteral("&About")), &QAction::triggered, this, [this] {
         MenuAboutClick(s_, *this);
+        AfterEvent();
+    });
+}
+
+void MainWindow::AddGuardedFileEntry(const QString& text, std::function<void()> open) {
+    QAction* entry = new QAction(text, file_);
+    file_->insertAction(fileSeparator_, entry);
+    connect(entry, &QAction::triggered, this, [this, open = std::move(open)] {
+        MenuGuardedClick(s_, *this, open);
         AfterEvent();
     });
 }

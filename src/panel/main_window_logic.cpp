@@ -47,6 +47,15 @@ void MenuSetupClick(Services& s, MainWindowDialogs& dialogs) {
     });
 }
 
+void MenuGuardedClick(Services& s, MainWindowDialogs& dialogs, const std::function<void()>& open) {
+    RunModal(s.ctx, dialogs, [&] {
+        dialogs.OpenLogin("");
+        if (s.ctx.v.LoggedIn != kFalse) {
+            open();
+        }
+    });
+}
+
 void MenuPasswordClick(Services& s, MainWindowDialogs& dialogs) {
     RunModal(s.ctx, dialogs, [&] { dialogs.OpenCredential(); });
 }

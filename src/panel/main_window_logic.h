@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "base/file_places.h"
@@ -25,6 +26,8 @@ void MainWindowLoad(Services& s, MainWindowDialogs& dialogs, const std::string& 
 void OpenSetupWindow(MainWindowDialogs& dialogs);
 
 void MenuSetupClick(Services& s, MainWindowDialogs& dialogs);
+// A File menu entry of our own: the setup password first, as for Setup.
+void MenuGuardedClick(Services& s, MainWindowDialogs& dialogs, const std::function<void()>& open);
 void MenuPasswordClick(Services& s, MainWindowDialogs& dialogs);
 void MenuAboutClick(Services& s, MainWindowDialogs& dialogs);
 void MenuContentsClick(Services& s, MainWindowDialogs& dialogs);

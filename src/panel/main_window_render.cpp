@@ -96,6 +96,9 @@ void MainWindow::Render() {
     if (all || shown_.WindowOrder != w.WindowOrder) {
         ApplyWindowOrder();
     }
+    for (const std::function<void()>& observer : rendered_observers_) {
+        observer();
+    }
 }
 
 void MainWindow::RenderStations() {

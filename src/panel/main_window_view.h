@@ -3,8 +3,10 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/file_places.h"
 #include "panel/main_window_dialogs.h"
@@ -14,6 +16,8 @@ class ColourButton;
 class ClickBox;
 class StationCombo;
 class QLabel;
+class QMenu;
+class QAction;
 class QStringListModel;
 class LoginView;
 class CredentialView;
@@ -38,6 +42,16 @@ public:
     // Shows the view state; touches only widgets whose value changed.
     void Render();
 
+    // For inputs of our own beside the window's (remote control, hotkeys):
+    // a File menu entry behind the setup password, opened outside keep-on-top.
+    void AddGuardedFileEntry(const QString& text, std::function<void()> open);
+    // An outside input changed the state: show it as after any event of the window.
+    void AfterOutsideEvent() { AfterEvent(); }
+    // Called after each render, for those who report what the operator sees.
+    void OnRendered(std::function<void()> observer) {
+        rendered_observers_.push_back(std::move(observer));
+    }
+
     // MainWindowDialogs
     void LoadWindows() override;
     void AfterSocketEvent() override;
@@ -61,6 +75,10 @@ private:
     void BuildMenus();
     void AfterEvent();
     void RenderStations();
+
+    QMenu* file_ = nullptr;
+    QAction* fileSeparator_ = nullptr;
+    std::vector<std::function<void()>> rendered_observers_;
 
     Services& s_;
     std::string programDirectory_;

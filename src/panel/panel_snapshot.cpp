@@ -18,8 +18,7 @@ std::optional<StationMention> DialMention(const IntercVariables& v, const MainWi
     if (v.DialIndex < 0 || v.DialIndex >= std::ssize(v.OutputNumbers)) {
         return std::nullopt;
     }
-    return Mention(v, v.OutputNumbers[static_cast<std::size_t>(v.DialIndex)],
-                   w.PresetWindowText);
+    return Mention(v, v.OutputNumbers[static_cast<std::size_t>(v.DialIndex)], w.PresetWindowText);
 }
 
 }  // namespace
