@@ -11,6 +11,7 @@ namespace {
 // Last-error codes besides kWouldBlock: the socket's own error plus this base.
 constexpr int32_t kSocketErrorBase = 24000;
 constexpr int32_t kNotConnectedError = 24057;
+constexpr int kLastWriteMs = 500;
 
 }  // namespace
 
@@ -30,6 +31,16 @@ QtSocket::~QtSocket() {
     events_ = {};
     attempting_ = false;
     open_ = false;
+    // The last breaks are written at unload, after the event loop's end: they go out
+    // before the connection closes, or a released key would stay live at the server.
+    if (IsConnected()) {
+        socket_.flush();
+        if (socket_.bytesToWrite() > 0) {
+            socket_.waitForBytesWritten(kLastWriteMs);
+        }
+        socket_.readAll();  // unread bytes would make the close a reset that drops them
+        socket_.disconnectFromHost();
+    }
     socket_.abort();
 }
 

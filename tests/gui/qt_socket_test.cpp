@@ -4,6 +4,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <memory>
 
 TEST(QtSocket, CarriesRawBytesBothWaysAndReportsOnlyTheOtherSidesClose) {
     QTcpServer server;
@@ -55,4 +56,23 @@ TEST(QtSocket, CarriesRawBytesBothWaysAndReportsOnlyTheOtherSidesClose) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return closes == 2; }, 5000));
     socket.SetRemotePort(70000);
     EXPECT_NE(socket.Connect(), 0);
+}
+
+TEST(QtSocket, WhatWasWrittenLastGoesOutWhenTheSocketEnds) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    auto socket = std::make_unique<kv::platform::QtSocket>();
+    socket->SetRemoteAddress("127.0.0.1");
+    socket->SetRemotePort(server.serverPort());
+    ASSERT_EQ(socket->Connect(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 5000));
+    QTcpSocket* peer = server.nextPendingConnection();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return socket->IsConnected(); }, 5000));
+    peer->write("unread");  // waiting at the socket when it ends
+    QTest::qWait(50);
+    const uint8_t last[] = {0xFE, 0x21, 0xFF};
+    ASSERT_EQ(socket->Write(last, 3), 3);
+    socket.reset();  // no event loop turn in between, as at the program's end
+    EXPECT_TRUE(QTest::qWaitFor([&] { return peer->bytesAvailable() >= 3; }, 5000));
+    EXPECT_EQ(peer->readAll(), QByteArray("\xFE\x21\xFF", 3));
 }
