@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/quit_signals.h"
 #include "app/single_instance.h"
 #include "base/file_places.h"
 #include "base/program_directory.h"
@@ -114,6 +115,7 @@ int main(int argc, char* argv[]) {
         window.raise();
         window.activateWindow();
     });
+    kv::QuitSignals quitSignals([&window] { window.close(); });
     window.show();
     QTimer::singleShot(0, &window, [&window] { window.Load(); });
     return app.exec();

@@ -143,16 +143,20 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
 
 // A lost link as the operator sees it: the caption says so, the panel keeps trying by
 // itself (the server closed it, then stayed silent past Time Out 2 at a poll a second), and
-// once the server answers again it is connected and asks for its tables anew.
+// once the server answers again it is connected and asks for its tables anew. Ended by the
+// desktop while a Talk key is held, it breaks that key's crosspoint and saves.
 TEST(KeyvaneProgram, ALostLinkIsShownAndRepairedByItself) {
     TempDir dir;
     DesktopSession run;
     ASSERT_TRUE(run.StartX("800x600x24"));
     const QString port =
         run.StartServer(SWITCHERSIM_BINARY, {"--trace", "--poll-ms", "300", "--type-ms", "700"});
-    Install(dir, port, "[CONFIG]\r\nStay On Top=No\r\nRefresh Rate=1\r\nTime Out=2\r\n");
+    Install(dir, port,
+            "[CONFIG]\r\nInput=4\r\nStay On Top=No\r\nRefresh Rate=1\r\nTime Out=2\r\n"
+            "[BUTTON 0]\r\nType=2\r\nFirst=5\r\nLine 1=Audio\r\nLine 2=Talk\r\n");
     ASSERT_TRUE(run.StartPanel(dir.path()));
-    ASSERT_FALSE(run.WaitForWindow(kConnected).isEmpty()) << "never connected\n" << run.Seen();
+    const QString window = run.WaitForWindow(kConnected);
+    ASSERT_FALSE(window.isEmpty()) << "never connected\n" << run.Seen();
     ASSERT_TRUE(WaitFor([&] { return run.Trace().contains("alpha-table type=20"); }, 10000))
         << run.Seen();
 
@@ -178,4 +182,15 @@ TEST(KeyvaneProgram, ALostLinkIsShownAndRepairedByItself) {
         },
         10000))
         << run.Seen();
+
+    run.Focus(window);
+    run.X({"keydown", "1"});
+    ASSERT_TRUE(WaitFor([&] { return run.Trace().contains("code=37 in=15 out=4"); }, 5000))
+        << run.Seen();
+    run.panel.terminate();
+    ASSERT_TRUE(run.panel.waitForFinished(10000)) << "SIGTERM did not end the panel";
+    run.X({"keyup", "1"});
+    EXPECT_TRUE(WaitFor([&] { return run.Trace().contains("code=33 in=15 out=4"); }, 5000))
+        << run.Trace().toStdString();
+    EXPECT_NE(dir.Read("zebntpnl.ini").find("Flash Rate="), std::string::npos) << "not saved";
 }
