@@ -30,7 +30,19 @@ QtSocket::~QtSocket() {
     events_ = {};
     attempting_ = false;
     open_ = false;
+    SendPending();
     socket_.abort();
+}
+
+// Bytes written just before a close (the breaks of keys held as the panel closes) still
+// go out: abort() alone drops what waits in the socket's buffer. Bounded, never a hang.
+void QtSocket::SendPending() {
+    if (IsConnected() && socket_.bytesToWrite() > 0) {
+        socket_.flush();
+        if (socket_.bytesToWrite() > 0) {
+            socket_.waitForBytesWritten(1000);
+        }
+    }
 }
 
 void QtSocket::SetEvents(SocketEvents events) {
@@ -60,6 +72,7 @@ int32_t QtSocket::Connect() {
 void QtSocket::Close() {
     attempting_ = false;
     open_ = false;
+    SendPending();
     socket_.abort();
 }
 
