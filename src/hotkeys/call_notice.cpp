@@ -4,6 +4,15 @@
 
 namespace kv {
 
+std::optional<StationMention> LiveCaller(const IntercVariables& v, const PanelSnapshot& s) {
+    const int16_t own = v.AssignedOutput;
+    if (!s.Caller || own < 0 || own >= std::ssize(v.CrosspointMap) ||
+        v.CrosspointMap[static_cast<std::size_t>(own)].Count == 0) {
+        return std::nullopt;
+    }
+    return s.Caller;
+}
+
 bool Answering(const PanelSnapshot& s) {
     if (s.AnswerHeld) {
         return true;
@@ -35,7 +44,8 @@ NoticeAction NextNotice(CallNotice& n, const std::optional<StationMention>& call
 }
 
 std::string NoticeSummary(const StationMention& caller) {
-    return caller.Name + " is calling";
+    const std::size_t end = caller.Name.find_last_not_of(' ');
+    return caller.Name.substr(0, end == std::string::npos ? 0 : end + 1) + " is calling";
 }
 
 }  // namespace kv

@@ -20,6 +20,9 @@ struct CallNotice {
 
 enum class NoticeAction { Nothing, Show, Close };
 
+// The caller while its call lasts; the window goes on naming the last caller after it.
+std::optional<StationMention> LiveCaller(const IntercVariables& v, const PanelSnapshot& s);
+
 // A call counts as answered while Call Answer or a Talk key to the caller is held.
 bool Answering(const PanelSnapshot& s);
 
@@ -27,7 +30,7 @@ bool Answering(const PanelSnapshot& s);
 // the notice shown, if any.
 NoticeAction NextNotice(CallNotice& n, const std::optional<StationMention>& caller, bool answering);
 
-// "NAME is calling", 8-bit text as the window shows the name.
+// "NAME is calling", 8-bit text as the window shows the name, without the table's padding.
 std::string NoticeSummary(const StationMention& caller);
 
 }  // namespace kv

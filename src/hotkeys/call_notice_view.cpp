@@ -29,7 +29,7 @@ CallNoticeView::CallNoticeView(PanelContext& ctx, MainWindow& window) : ctx_(ctx
 
 void CallNoticeView::Follow() {
     const PanelSnapshot snapshot = TakeSnapshot(ctx_.v, ctx_.w);
-    switch (NextNotice(notice_, snapshot.Caller, Answering(snapshot))) {
+    switch (NextNotice(notice_, LiveCaller(ctx_.v, snapshot), Answering(snapshot))) {
         case NoticeAction::Show:
             Show();
             break;

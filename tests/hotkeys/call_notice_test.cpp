@@ -32,12 +32,21 @@ TEST(CallNotice, ShownOncePerCallChangedInPlaceWithdrawnWhenEndedOrAnswered) {
         SCOPED_TRACE(i);
         EXPECT_EQ(NextNotice(n, steps[i].caller, steps[i].answering), steps[i].action);
     }
-    EXPECT_EQ(NoticeSummary(floor), "FLOOR is calling");
+    EXPECT_EQ(NoticeSummary({7, "FLOOR MGR "}), "FLOOR MGR is calling");
 }
 
-TEST(CallNotice, AnsweringIsCallAnswerOrATalkKeyToTheCallerHeld) {
+TEST(CallNotice, ACallLastsWhileSomeoneTalksToThePanelAndIsAnsweredByCallAnswerOrTalkBack) {
     PanelSnapshot s;
     s.Caller = StationMention{4, "STUDIO"};
+    IntercVariables v;
+    v.AssignedOutput = 2;
+    v.CrosspointMap.resize(3);
+    EXPECT_EQ(LiveCaller(v, s), std::nullopt);  // the caller named after the call
+    v.CrosspointMap[2].Count = 1;
+    EXPECT_EQ(LiveCaller(v, s), s.Caller);
+    v.AssignedOutput = 3;
+    EXPECT_EQ(LiveCaller(v, s), std::nullopt);
+
     const auto key = [&](std::size_t i, const char* type, int16_t station, bool held) {
         s.Keys[i].Type = type;
         s.Keys[i].Station = station;
