@@ -35,6 +35,20 @@ std::string ControlName(int control) {
     return "Key " + std::to_string(control + 1);
 }
 
+std::string RowLabel(int control, const PanelSnapshot& s) {
+    std::string label = ControlName(control);
+    if (control >= 0 && control < kPanelButtons) {
+        const KeySnapshot& key = s.Keys[static_cast<std::size_t>(control)];
+        for (const std::string& line : {key.Line1, key.Line2}) {
+            const std::size_t first = line.find_first_not_of(' ');
+            if (first != std::string::npos) {
+                label += " " + line.substr(first, line.find_last_not_of(' ') - first + 1);
+            }
+        }
+    }
+    return label;
+}
+
 std::optional<int> ControlOf(const HotkeyBindings& b, const HotkeyChord& chord) {
     const auto it = std::ranges::find(b.Chords, std::optional<HotkeyChord>(chord));
     if (it == b.Chords.end()) {

@@ -8,6 +8,7 @@
 
 #include "hotkeys/hotkey_chord.h"
 #include "panel/control_holds.h"
+#include "panel/panel_snapshot.h"
 
 // Which key presses which control of the panel: one chord at most per control, and a chord
 // on one control at most. Kept in keyvane.conf, section [hotkeys], keys key1 to key8,
@@ -26,6 +27,9 @@ struct HotkeyBindings {
 std::string SettingName(int control);
 // "Key 3", "Call Answer", "Dial Up": how messages name a control.
 std::string ControlName(int control);
+
+// A row of the Hotkeys dialog: the control's name, a key with its caption ("Key 1 STUDIO A").
+std::string RowLabel(int control, const PanelSnapshot& s);
 
 // The control this chord presses, if any.
 std::optional<int> ControlOf(const HotkeyBindings& b, const HotkeyChord& chord);

@@ -11,7 +11,9 @@
 #include <QSettings>
 #include <QStringList>
 
+#include "hotkeys/hotkeys_dialog_view.h"
 #include "panel/main_window_view.h"
+#include "panel/panel_snapshot.h"
 
 namespace kv {
 namespace {
@@ -61,6 +63,7 @@ HotkeysView::HotkeysView(Services& s, MainWindow& window, std::string settingsFi
     }
     TakeUp();
     qApp->installEventFilter(this);
+    window_.AddGuardedFileEntry(QStringLiteral("&Hotkeys"), [this] { OpenDialog(); });
     // A closing panel has released every hold already; no key presses it again.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         closed_ = true;
@@ -95,6 +98,22 @@ bool HotkeysView::Apply(const HotkeyBindings& bindings, std::string& reason) {
     }
     problems_.clear();
     return true;
+}
+
+void HotkeysView::OpenDialog() {
+    HotkeysDialog::Facts facts{bindings_, {}, Reach(), refused_, problems_};
+    const PanelSnapshot snapshot = TakeSnapshot(s_.ctx.v, s_.ctx.w);
+    for (int control = 0; control < kHotkeyControls; ++control) {
+        facts.Rows[static_cast<std::size_t>(control)] = RowLabel(control, snapshot);
+    }
+    HotkeysDialog dialog(std::move(facts), &window_);
+    Pause(true);
+    const bool kept = dialog.exec() == QDialog::Accepted;
+    Pause(false);
+    std::string reason;
+    if (kept && !Apply(dialog.Bindings(), reason)) {
+        s_.box.Show(reason, "Hotkeys", platform::MessageIcon::Exclamation);
+    }
 }
 
 void HotkeysView::TakeUp() {

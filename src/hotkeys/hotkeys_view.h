@@ -35,6 +35,9 @@ public:
     // Problems met in the settings file, one line each.
     const std::vector<std::string>& Problems() const { return problems_; }
 
+    // The Hotkeys dialog, modal; OK keeps and takes up what it holds.
+    void OpenDialog();
+
     // While the Hotkeys dialog takes a key, the keys press nothing and are not grabbed.
     void Pause(bool paused);
 

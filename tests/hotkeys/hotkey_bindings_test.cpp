@@ -61,7 +61,14 @@ TEST(HotkeyBindings, AChordBindsOneControlOnlyAndClearFreesIt) {
     Clear(b, kAnswerControl);
     EXPECT_EQ(ControlOf(b, *ReadChord("F9")), std::nullopt);
     EXPECT_EQ(Bind(b, kDialControl, "F9"), std::nullopt);
-    EXPECT_EQ(ControlName(kDialControl), "Dial Up");
+    PanelSnapshot s;
+    s.Keys[0].Line1 = " STUDIO A ";
+    s.Keys[0].Line2 = "Talk";
+    s.Keys[1].Line2 = "PGM";
+    EXPECT_EQ(RowLabel(0, s), "Key 1 STUDIO A Talk");
+    EXPECT_EQ(RowLabel(1, s), "Key 2 PGM");
+    EXPECT_EQ(RowLabel(2, s), "Key 3");
+    EXPECT_EQ(RowLabel(kDialControl, s), "Dial Up");
 }
 
 TEST(HotkeyBindings, TheSectionRoundTripsAndNamesWhatItCannotTake) {
