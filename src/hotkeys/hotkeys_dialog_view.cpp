@@ -42,6 +42,7 @@ HotkeysDialog::HotkeysDialog(Facts facts, QWidget* parent)
         grid->addWidget(new QLabel(platform::ToQt(facts.Rows[i]), this), control, 0);
         keys_[i] = new QPushButton(this);
         keys_[i]->setObjectName(QStringLiteral("cmdKey%1").arg(control));
+        keys_[i]->setAutoDefault(false);  // Return after a capture is OK, not a new capture
         keys_[i]->installEventFilter(this);
         connect(keys_[i], &QPushButton::clicked, this, [this, control] { Capture(control); });
         grid->addWidget(keys_[i], control, 1);
