@@ -120,6 +120,9 @@ void HotkeysView::TakeUp() {
     // A key held under the old bindings is let go before the new ones take over.
     LetGo();
     refused_ = grab_.Grab(bindings_);
+    for (const auto& [control, reason] : refused_) {
+        qWarning("keyvane: hotkey of %s: %s", ControlName(control).c_str(), reason.c_str());
+    }
 }
 
 QString HotkeysView::Reach() const {
