@@ -1,10 +1,13 @@
 // Feeds arbitrary bytes to the [hotkeys] section's reader, one value per line. What it takes
 // must write out and read back the same, with no problem the second time.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "hotkeys/hotkey_bindings.h"
 

@@ -127,7 +127,12 @@ void HotkeysView::TakeUp() {
 
 QString HotkeysView::Reach() const {
     if (grab_.Available()) {
-        return QStringLiteral("Hotkeys work whichever program has the focus.");
+        // Under Xwayland the X server hears only the keys typed into X programs.
+        return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+                   ? QStringLiteral("Hotkeys work whichever program has the focus.")
+                   : QStringLiteral(
+                         "On this Wayland desktop hotkeys work while the panel or "
+                         "another X11 program has the focus.");
     }
     if (QGuiApplication::platformName() == QLatin1String("wayland")) {
         return portal_ ? QStringLiteral(
