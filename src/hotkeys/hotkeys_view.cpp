@@ -76,6 +76,7 @@ HotkeysView::HotkeysView(Services& s, MainWindow& window, std::string settingsFi
 
 HotkeysView::~HotkeysView() {
     qApp->removeEventFilter(this);
+    grab_.Ungrab();  // while the holds it may let go of are still here
 }
 
 bool HotkeysView::Apply(const HotkeyBindings& bindings, std::string& reason) {
