@@ -9,6 +9,8 @@
 #include "app/single_instance.h"
 #include "base/file_places.h"
 #include "base/program_directory.h"
+#include "hotkeys/call_notice_view.h"
+#include "hotkeys/hotkeys_view.h"
 #include "panel/main_window_view.h"
 #include "platform/qt_help_viewer.h"
 #include "platform/qt_message_box.h"
@@ -109,6 +111,8 @@ int main(int argc, char* argv[]) {
     kv::Services services{ctx, box, help};
 
     kv::MainWindow window(services, programDirectory, places);
+    kv::HotkeysView hotkeys(services, window, places.ConfigFolder + "keyvane.conf");
+    kv::CallNoticeView notices(ctx, window);
     instance.OnActivate([&window] {
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
         window.show();

@@ -11,7 +11,6 @@ namespace {
 // Last-error codes besides kWouldBlock: the socket's own error plus this base.
 constexpr int32_t kSocketErrorBase = 24000;
 constexpr int32_t kNotConnectedError = 24057;
-constexpr int kLastWriteMs = 500;
 
 }  // namespace
 
@@ -31,17 +30,21 @@ QtSocket::~QtSocket() {
     events_ = {};
     attempting_ = false;
     open_ = false;
-    // The last breaks are written at unload, after the event loop's end: they go out
-    // before the connection closes, or a released key would stay live at the server.
-    if (IsConnected()) {
-        socket_.flush();
-        if (socket_.bytesToWrite() > 0) {
-            socket_.waitForBytesWritten(kLastWriteMs);
-        }
-        socket_.readAll();  // unread bytes would make the close a reset that drops them
-        socket_.disconnectFromHost();
-    }
+    SendPending();
     socket_.abort();
+}
+
+// Bytes written just before a close (the breaks of keys held as the panel closes) still
+// go out: abort() alone drops what waits in the socket's buffer. Bounded, never a hang.
+void QtSocket::SendPending() {
+    if (!IsConnected()) {
+        return;
+    }
+    socket_.flush();
+    if (socket_.bytesToWrite() > 0) {
+        socket_.waitForBytesWritten(1000);
+    }
+    socket_.readAll();  // bytes left unread would turn the close into a reset that drops ours
 }
 
 void QtSocket::SetEvents(SocketEvents events) {
@@ -71,6 +74,7 @@ int32_t QtSocket::Connect() {
 void QtSocket::Close() {
     attempting_ = false;
     open_ = false;
+    SendPending();
     socket_.abort();
 }
 

@@ -34,6 +34,7 @@ private:
     void OnEnded();
     void OnReadyRead();
     void Fail(int32_t code, std::string text);
+    void SendPending();
 
     QTcpSocket socket_;
     SocketEvents events_;

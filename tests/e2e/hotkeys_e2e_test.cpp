@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
+#include <QRegularExpression>
+#include <QThread>
+#include <filesystem>
+
+#include "desktop_session.h"
+#include "temp_dir.h"
+
+// Keys bound in keyvane.conf by hand press the panel's keys while another program has the
+// focus, as a foot switch would; a call shows as a desktop notice.
+
+namespace {
+
+// The panel beside its configuration, connected, its tables in. Key 1 talks to station 4.
+void StartPanel(DesktopSession& run, const TempDir& dir, const std::string& hotkeys,
+                const QProcessEnvironment& env) {
+    ASSERT_TRUE(run.StartX("800x600x24"));
+    const QString port = run.StartServer(SWITCHERSIM_BINARY, {"--trace", "--type-ms", "0"});
+    ASSERT_FALSE(port.isEmpty());
+    dir.Write("zebntpnl.ini", "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + port.toStdString() +
+                                  "\r\n[CONFIG]\r\nOutput=3\r\nInput=4\r\nStay On Top=No\r\n"
+                                  "[BUTTON 0]\r\nType=2\r\nFirst=5\r\nLine 1=Audio\r\n"
+                                  "Line 2=Talk\r\n");
+    dir.Write("keyvane.conf", "[hotkeys]\n" + hotkeys);
+    std::filesystem::copy_file(KEYVANE_BINARY, dir.path() / "keyvane");
+    QProcessEnvironment panelEnv = run.Environment();
+    panelEnv.insert(env);
+    ASSERT_TRUE(run.StartPanel(QString::fromStdString((dir.path() / "keyvane").string()), {},
+                               panelEnv, dir.path()));
+    ASSERT_FALSE(run.WaitForWindow("ZEB Intercom Keyvane - Connected").isEmpty()) << run.Seen();
+    ASSERT_TRUE(WaitFor([&] { return run.Trace().contains("crosspoint-map"); }, 10000))
+        << run.Seen();
+}
+
+// A stand-in notification service that writes down each call it gets.
+class NoticeStandIn : public QDBusVirtualObject {
+public:
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& m, const QDBusConnection& bus) override {
+        const QList<QVariant> a = m.arguments();
+        if (m.member() == "Notify" && a.size() == 8) {
+            const uint32_t id = a[1].toUInt() != 0 ? a[1].toUInt() : ++last_;
+            calls << QString("Notify %1 %2 %3 %4")
+                         .arg(a[0].toString())
+                         .arg(a[1].toUInt())
+                         .arg(a[2].toString(), a[3].toString());
+            bus.send(m.createReply(QVariant::fromValue(id)));
+        } else if (m.member() == "CloseNotification" && a.size() == 1) {
+            calls << QString("Close %1").arg(a[0].toUInt());
+            bus.send(m.createReply());
+        } else {
+            return false;
+        }
+        return true;
+    }
+    QStringList calls;
+
+private:
+    uint32_t last_ = 0;
+};
+
+}  // namespace
+
+TEST(Hotkeys, AKeyHeldInAnotherProgramMakesOnceBreaksOnReleaseAndWhenThePanelCloses) {
+    TempDir dir;
+    DesktopSession run;
+    StartPanel(run, dir, "key1=F9\n", {});
+    const QString panel = run.Window("ZEB Intercom Keyvane - Connected");
+    QProcess other;
+    other.setProcessEnvironment(run.Environment());
+    other.start("xmessage", {"-title", "Other program", "elsewhere"});
+    const QString otherWindow = run.WaitForWindow("Other program");
+    ASSERT_FALSE(otherWindow.isEmpty()) << run.Seen();
+    run.Focus(otherWindow);
+
+    const QRegularExpression make("crosspoint-change code=37 in=\\d+ out=4 ");
+    const QRegularExpression brk("crosspoint-change code=33 in=\\d+ out=4 ");
+    const auto count = [&](const QRegularExpression& what) { return run.Trace().count(what); };
+    run.X({"keydown", "F9"});
+    EXPECT_TRUE(WaitFor([&] { return count(make) == 1; }, 3000)) << run.Seen();
+    QThread::msleep(1500);  // the server repeats the held key meanwhile
+    EXPECT_EQ(count(make), 1);
+    EXPECT_EQ(count(brk), 0);
+    EXPECT_EQ(run.X({"getwindowfocus"}).trimmed(), otherWindow);
+    run.X({"keyup", "F9"});
+    EXPECT_TRUE(WaitFor([&] { return count(brk) == 1; }, 3000)) << run.Seen();
+
+    // Held again, then the panel closes from its File menu: the break still goes out.
+    run.X({"keydown", "F9"});
+    EXPECT_TRUE(WaitFor([&] { return count(make) == 2; }, 3000)) << run.Seen();
+    run.Focus(panel);
+    run.Press("key", "alt+f");
+    run.Press("key", "x");
+    EXPECT_TRUE(run.panel.waitForFinished(10000)) << run.Seen();
+    EXPECT_TRUE(WaitFor([&] { return count(brk) == 2; }, 3000)) << run.Seen();
+    run.X({"keyup", "F9"});
+    other.kill();
+    other.waitForFinished(3000);
+}
+
+// On a private session bus: one notice per call, withdrawn when answered (with Call Answer's
+// hotkey) or when the caller hangs up.
+TEST(Hotkeys, EachCallShowsOneDesktopNoticeWithdrawnWhenAnsweredOrEnded) {
+    QProcess daemon;
+    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+    ASSERT_TRUE(daemon.waitForReadyRead(5000));
+    const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+    QDBusConnection bus = QDBusConnection::connectToBus(address, "notices");
+    NoticeStandIn standIn;
+    ASSERT_TRUE(bus.registerVirtualObject("/org/freedesktop/Notifications", &standIn));
+    ASSERT_TRUE(bus.registerService("org.freedesktop.Notifications"));
+
+    TempDir dir;
+    DesktopSession run;
+    QProcessEnvironment env;
+    env.insert("DBUS_SESSION_BUS_ADDRESS", address);
+    StartPanel(run, dir, "answer=F10\n", env);
+    const auto callsAre = [&](const QStringList& calls) {
+        return WaitFor([&] { return standIn.calls == calls; }, 5000);
+    };
+    const QString audio = "Notify Keyvane 0 org.keyvane.Keyvane AUDIO is calling";
+    run.sim.write("call 4 2\n");
+    EXPECT_TRUE(callsAre({audio})) << standIn.calls.join('\n').toStdString();
+    WaitFor([] { return false; }, 1500);  // renders as the key flashes: no second notice
+    run.X({"keydown", "F10"});
+    EXPECT_TRUE(callsAre({audio, "Close 1"})) << standIn.calls.join('\n').toStdString();
+    run.X({"keyup", "F10"});
+    run.sim.write("hangup 4 2\ncall 5 2\n");
+    const QString lighting = "Notify Keyvane 0 org.keyvane.Keyvane LIGHTING is calling";
+    EXPECT_TRUE(callsAre({audio, "Close 1", lighting})) << standIn.calls.join('\n').toStdString();
+    run.sim.write("hangup 5 2\n");
+    EXPECT_TRUE(callsAre({audio, "Close 1", lighting, "Close 2"}))
+        << standIn.calls.join('\n').toStdString() << run.Seen();
+    bus.unregisterService("org.freedesktop.Notifications");
+    QDBusConnection::disconnectFromBus("notices");
+    daemon.kill();
+    daemon.waitForFinished(3000);
+}
