@@ -5,7 +5,7 @@
 namespace kv::remote {
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 json Station(const std::optional<StationMention>& mention) {
     if (!mention) {
