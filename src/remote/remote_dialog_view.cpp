@@ -50,7 +50,9 @@ void OpenRemoteDialog(RemoteControl& control, QWidget* parent) {
     token->setReadOnly(true);
     token->setMinimumWidth(token->fontMetrics().horizontalAdvance(QString(64, QLatin1Char('0'))));
     auto* copy = new QPushButton(QStringLiteral("&Copy"), &dialog);
+    copy->setObjectName(QStringLiteral("cmdCopy"));
     auto* renew = new QPushButton(QStringLiteral("&New token"), &dialog);
+    renew->setObjectName(QStringLiteral("cmdNewToken"));
     auto* tokenRow = new QHBoxLayout;
     tokenRow->addWidget(token);
     tokenRow->addWidget(copy);

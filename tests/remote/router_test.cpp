@@ -4,6 +4,7 @@
 
 #include "display/station_display.h"
 #include "panel_fakes.h"
+#include "remote/control_settings.h"
 #include "remote/panel_json.h"
 #include "remote/router.h"
 
@@ -174,4 +175,31 @@ TEST(PanelJson, WritesEveryKeyInWindowOrderWithNamesInUtf8) {
     EXPECT_EQ(Utf8ToLatin1("\xC3\xA9\xC2\x80"), std::string("\xE9\x80"));
     EXPECT_FALSE(Utf8ToLatin1("\xE2\x82\xAC"));
     EXPECT_FALSE(Utf8ToLatin1("\xC3"));
+}
+
+TEST(ControlSettings, TheDialogsBoxesAreReadOrRefusedWithAReason) {
+    struct Row {
+        SettingsForm form;
+        bool addressValid;
+        bool taken;
+    };
+    const Row rows[] = {{{true, "::1", "0", "1"}, true, true},
+                        {{false, "127.0.0.1", "65535", "3600"}, true, true},
+                        {{true, "here", "9180", "20"}, false, false},
+                        {{true, "127.0.0.1", "65536", "20"}, true, false},
+                        {{true, "127.0.0.1", "", "20"}, true, false},
+                        {{true, "127.0.0.1", "-1", "20"}, true, false},
+                        {{true, "127.0.0.1", "9180", "0"}, true, false},
+                        {{true, "127.0.0.1", "9180", "3601"}, true, false},
+                        {{true, "127.0.0.1", "9180", "2x"}, true, false}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.form.Address + " " + r.form.Port + " " + r.form.LeaseSeconds);
+        ControlSettings out;
+        const std::string problem = ReadForm(r.form, r.addressValid, out);
+        EXPECT_EQ(problem.empty(), r.taken);
+        EXPECT_EQ(out == ControlSettings{}, !r.taken);
+        if (r.taken) {
+            EXPECT_EQ(out.Port, std::stoi(r.form.Port));
+        }
+    }
 }
