@@ -18,17 +18,14 @@ namespace {
 std::pair<int, QByteArray> Http(quint16 port, const QByteArray& request) {
     QTcpSocket s;
     s.connectToHost(QHostAddress::LocalHost, port);
-    if (!s.waitForConnected(3000)) {
-        return {0, "no connection"};
-    }
+    s.waitForConnected(3000);
     s.write(request);
     QByteArray got;
     while (s.state() == QAbstractSocket::ConnectedState && s.waitForReadyRead(5000)) {
         got += s.readAll();
     }
     got += s.readAll();
-    const int status = got.mid(9, 3).toInt();
-    return {status, got.mid(got.indexOf("\r\n\r\n") + 4)};
+    return {got.mid(9, 3).toInt(), got.mid(got.indexOf("\r\n\r\n") + 4)};
 }
 
 }  // namespace
@@ -89,7 +86,6 @@ TEST(RemoteControl, HoldsReachTheServerAndEndWithTheirClientRefusalsGoFirst) {
         {"POST /v1/keys/0/press",
          "Host: attacker.example:" + QByteArray::number(port) + "\r\n" + auth, 403},
         {"PUT /v1/dial", local + auth + "Content-Length: 5000\r\n", 413},
-        {"POST /v1/keys/9/press", local + auth, 400},
     };
     for (const Refusal& r : refusals) {
         const auto [status, body] = request(r.line, r.headers);

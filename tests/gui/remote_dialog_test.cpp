@@ -16,10 +16,8 @@ TEST(RemoteDialogGui, TheChoiceIsSavedInKeyvaneConfAndAppliedTheTokenRenewed) {
     TestPanel t;
     kv::MainWindow win{t.s, t.dir.dir()};
     kv::remote::RemoteControl remote(t.s.ctx, win, t.dir.path().string());
-    const auto entries = win.findChildren<QAction*>();
-    EXPECT_EQ(
-        std::ranges::count_if(entries, [](QAction* a) { return a->text() == "Remote Control..."; }),
-        1);
+    const QList<QAction*> entries = win.findChildren<QAction*>();
+    EXPECT_EQ(std::ranges::count(entries, "Remote Control...", &QAction::text), 1);
     std::string renewed;
     WhenModal([&](QWidget* d) {
         const std::string first = t.dir.Read(kTokenFileName);
