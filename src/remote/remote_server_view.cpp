@@ -127,6 +127,11 @@ void RemoteServer::Upgrade(QTcpSocket* socket) {
 void RemoteServer::AcceptSocket() {
     while (QWebSocket* socket = sockets_->nextPendingConnection()) {
         socket->setParent(this);
+        if (!tcp_->isListening()) {  // its handshake ended after the API was turned off
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         socket->setMaxAllowedIncomingFrameSize(kLargestMessage);
         socket->setMaxAllowedIncomingMessageSize(kLargestMessage);
         const uint32_t holder = nextHolder_++;
