@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kMostConnections = 32;
 constexpr quint64 kLargestMessage = 4 * 1024;
+constexpr int kPingMs = 10'000;
 
 bool IsWildcardOrLoopback(const QHostAddress& address) {
     return address.isLoopback() || address == QHostAddress::Any ||
@@ -31,6 +32,8 @@ RemoteServer::RemoteServer(RemotePanel& panel, QObject* parent)
       nextHolder_(kFirstSocketHolder) {
     leaseTimer_.setSingleShot(true);
     connect(&leaseTimer_, &QTimer::timeout, this, &RemoteServer::ExpireNow);
+    pingTimer_.setInterval(kPingMs);
+    connect(&pingTimer_, &QTimer::timeout, this, &RemoteServer::PingClients);
     connect(tcp_, &QTcpServer::newConnection, this, &RemoteServer::Accept);
     connect(sockets_, &QWebSocketServer::newConnection, this, &RemoteServer::AcceptSocket);
 }
@@ -76,6 +79,7 @@ void RemoteServer::Stop() {
         panel_.ReleaseHolder(client.Holder);
     }
     leaseTimer_.stop();
+    pingTimer_.stop();
     leases_ = LeaseBook();
     panel_.ReleaseHolder(kHttpHolder);
 }
@@ -152,6 +156,11 @@ void RemoteServer::AcceptSocket() {
                         socket->sendTextMessage(QString::fromStdString(error));
                     }
                 });
+        connect(socket, &QWebSocket::pong, this, [this, socket] {
+            if (const auto it = clients_.find(socket); it != clients_.end()) {
+                it->second.Answered = true;
+            }
+        });
         connect(socket, &QWebSocket::binaryMessageReceived, this, [socket] {
             socket->sendTextMessage(QString::fromStdString(ErrorJson("send text messages")));
         });
@@ -162,9 +171,30 @@ void RemoteServer::AcceptSocket() {
                 clients_.erase(it);
                 panel_.ReleaseHolder(gone);
             }
+            if (clients_.empty()) {
+                pingTimer_.stop();
+            }
             socket->deleteLater();
         });
         socket->sendTextMessage(QString::fromStdString(PanelJson(now)));
+        if (!pingTimer_.isActive()) {
+            pingTimer_.start();
+        }
+    }
+}
+
+void RemoteServer::PingClients() {
+    std::vector<QWebSocket*> silent;
+    for (auto& [socket, client] : clients_) {
+        if (!client.Answered) {
+            silent.push_back(socket);
+        } else {
+            client.Answered = false;
+            socket->ping();
+        }
+    }
+    for (QWebSocket* socket : silent) {
+        socket->abort();  // its disconnected signal lets go of what it held
     }
 }
 

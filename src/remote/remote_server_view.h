@@ -27,7 +27,8 @@ struct ServerOptions {
 
 // The control API on a TCP port: HTTP requests through the router, /v1/events handed to a
 // WebSocket server once checked. Each WebSocket holds as a client of its own and lets go
-// when it closes; HTTP holds end with their lease.
+// when it closes, or when it stops answering pings (a cut cable closes nothing); HTTP holds
+// end with their lease.
 class RemoteServer : public QObject {
 public:
     explicit RemoteServer(RemotePanel& panel, QObject* parent = nullptr);
@@ -59,12 +60,15 @@ private:
     QWebSocketServer* sockets_;
     LeaseBook leases_;
     QTimer leaseTimer_{this};
+    QTimer pingTimer_{this};
     int open_ = 0;  // accepted TCP connections still alive, HTTP or WebSocket
     uint32_t nextHolder_;
     struct Client {
         uint32_t Holder;
         std::optional<PanelSnapshot> Sent;
+        bool Answered = true;  // heard from since the last ping
     };
+    void PingClients();
     std::map<QWebSocket*, Client> clients_;
 };
 
