@@ -22,6 +22,9 @@ HttpConnection::HttpConnection(QTcpSocket* socket, Handler handler, Upgrader upg
       socket_(socket),
       handler_(std::move(handler)),
       upgrader_(std::move(upgrader)) {
+    // Unread bytes stay in the kernel past this: a client that sends without taking the
+    // replies is held back by TCP instead of growing our buffer.
+    socket_->setReadBufferSize(2 * kLongestRequest);
     patience_.setSingleShot(true);
     connect(&patience_, &QTimer::timeout, socket_, &QTcpSocket::abort);
     connect(socket_, &QTcpSocket::readyRead, this, &HttpConnection::Process);
@@ -32,8 +35,15 @@ HttpConnection::HttpConnection(QTcpSocket* socket, Handler handler, Upgrader upg
     Process();
 }
 
+// A request has kStallMs from its first byte to its last, however slowly it trickles in;
+// between requests the connection may idle for kIdleMs.
 void HttpConnection::Arm() {
-    patience_.start(reader_.Buffered() > 0 ? kStallMs : kIdleMs);
+    const bool partial = reader_.Buffered() > 0;
+    if (partial && started_) {
+        return;
+    }
+    started_ = partial;
+    patience_.start(partial ? kStallMs : kIdleMs);
 }
 
 void HttpConnection::Process() {
@@ -57,6 +67,7 @@ void HttpConnection::Process() {
             Send({result.Status, ErrorJson(result.Reason), {}, false}, false);
             break;
         }
+        started_ = false;  // the next request has a deadline of its own
         const Reply reply = handler_(request);
         if (reply.Upgrade) {
             // The handshake is still in the socket: the socket server reads it from there.

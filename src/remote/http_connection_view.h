@@ -34,6 +34,7 @@ private:
     Upgrader upgrader_;
     RequestReader reader_;
     QTimer patience_{this};
+    bool started_ = false;  // a request has begun: its deadline runs
     bool processing_ = false;
     bool closing_ = false;
 };
