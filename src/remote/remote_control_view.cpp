@@ -4,6 +4,7 @@
 #include <QHostAddress>
 #include <QSettings>
 #include <cstdio>
+#include <filesystem>
 
 #include "panel/main_window_view.h"
 #include "remote/control_token.h"
@@ -13,7 +14,7 @@ namespace kv::remote {
 namespace {
 
 QString ConfFile(const std::string& folder) {
-    return QString::fromStdString(folder) + QStringLiteral("/keyvane.conf");
+    return QString::fromStdString((std::filesystem::path(folder) / "keyvane.conf").string());
 }
 
 }  // namespace
