@@ -18,7 +18,12 @@ CommandLine ReadCommandLine(const QStringList& arguments) {
         QStringLiteral("Keep the configuration file and the error log in DIR (one panel per "
                        "folder)."),
         QStringLiteral("DIR"));
-    parser.addOptions({help, version, config});
+    const QCommandLineOption control(
+        QStringLiteral("control-port"),
+        QStringLiteral("Turn the local control API on for this run, on PORT (0 picks a free "
+                       "one); the first line printed is then its address."),
+        QStringLiteral("PORT"));
+    parser.addOptions({help, version, config, control});
 
     CommandLine line;
     // Parsed before any application object exists, so the parser cannot know the name.
@@ -42,6 +47,15 @@ CommandLine ReadCommandLine(const QStringList& arguments) {
             return line;
         }
         line.ConfigFolder = folder.toStdString();
+    }
+    if (parser.isSet(control)) {
+        bool number = false;
+        const uint port = parser.value(control).toUInt(&number);
+        if (!number || port > 65535) {
+            line.Error = QStringLiteral("--control-port needs a port from 0 to 65535.");
+            return line;
+        }
+        line.ControlPort = static_cast<int>(port);
     }
     return line;
 }

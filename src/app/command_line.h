@@ -5,7 +5,8 @@
 #include <optional>
 #include <string>
 
-// What the panel's command line asks for: --help, --version, --config DIR, nothing else.
+// What the panel's command line asks for: --help, --version, --config DIR, --control-port
+// PORT, nothing else.
 
 namespace kv {
 
@@ -13,8 +14,9 @@ struct CommandLine {
     bool Help = false;
     bool Version = false;
     std::optional<std::string> ConfigFolder;
-    QString Usage;  // the options, for --help
-    QString Error;  // not empty: the command line is refused for this reason
+    std::optional<int> ControlPort;  // the control API on for this run, on this port
+    QString Usage;                   // the options, for --help
+    QString Error;                   // not empty: the command line is refused for this reason
 };
 
 CommandLine ReadCommandLine(const QStringList& arguments);

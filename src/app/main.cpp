@@ -15,6 +15,7 @@
 #include "platform/qt_help_viewer.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_socket.h"
+#include "remote/remote_control_view.h"
 #include "state/interc_variables.h"
 #include "state/services.h"
 #include "state/view_state.h"
@@ -119,6 +120,17 @@ int main(int argc, char* argv[]) {
         window.raise();
         window.activateWindow();
     });
+    // The control API, on for this run by --control-port or by the operator's saved choice.
+    kv::remote::RemoteControl remote(
+        ctx, window, places.ConfigFolder.empty() ? programDirectory : places.ConfigFolder);
+    if (line.ControlPort) {
+        QString reason;
+        if (!remote.StartForRun(*line.ControlPort, reason)) {
+            return FailInBox("remote control: " + reason.toStdString());
+        }
+    } else {
+        remote.StartIfSaved();
+    }
     kv::QuitSignals quitSignals([&window] { window.close(); });
     window.show();
     QTimer::singleShot(0, &window, [&window] { window.Load(); });

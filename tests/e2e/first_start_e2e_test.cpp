@@ -189,6 +189,7 @@ TEST(FirstStart, InstalledPanelStartsInTheUsersFoldersOncePerConfiguration) {
         {{"--frobnicate"}, 2, "Unknown option 'frobnicate'"},
         {{"--config"}, 2, "Missing value after '--config'"},
         {{"stray"}, 2, "Unexpected argument 'stray'"},
+        {{"--control-port", "65536"}, 2, "--control-port needs a port from 0 to 65535."},
     };
     for (const auto& call : calls) {
         const auto [code, output] = RunToEnd(keyvane.program, keyvane.With(call.args), keyvane.env);
