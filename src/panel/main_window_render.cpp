@@ -6,6 +6,7 @@
 #include "panel/click_box.h"
 #include "panel/colour_button.h"
 #include "panel/main_window_view.h"
+#include "panel/panel_snapshot.h"
 #include "panel/station_combo.h"
 
 // Shows the view state the logic wrote, touching only the widgets whose value changed.
@@ -96,9 +97,32 @@ void MainWindow::Render() {
     if (all || shown_.WindowOrder != w.WindowOrder) {
         ApplyWindowOrder();
     }
+    RenderSpeech();
     for (const std::function<void()>& observer : rendered_observers_) {
         observer();
     }
+}
+
+// The meaning of the colours, for assistive technology; each setter sends its own change
+// event, so only what changed is announced.
+void MainWindow::RenderSpeech() {
+    PanelSpeech now = SpeakPanel(TakeSnapshot(s_.ctx.v, s_.ctx.w));
+    if (now == spoken_ && rendered_speech_) {
+        return;
+    }
+    const std::array<ColourButton*, kPanelControls> controls{
+        buttons_[0], buttons_[1], buttons_[2], buttons_[3], buttons_[4],
+        buttons_[5], buttons_[6], buttons_[7], answer_,     take_};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlSpeech& c = now.Controls[i];
+        controls[i]->setAccessibleName(kv::platform::ToQt(c.Name));
+        controls[i]->setAccessibleDescription(kv::platform::ToQt(c.Description));
+        controls[i]->SetAccessState({c.Pressed, c.Checkable, c.Checked, c.Animated});
+    }
+    input_->setAccessibleName(kv::platform::ToQt(now.Calling));
+    preset_->setAccessibleName(kv::platform::ToQt(now.DialUp));
+    spoken_ = std::move(now);
+    rendered_speech_ = true;
 }
 
 void MainWindow::RenderStations() {

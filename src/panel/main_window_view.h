@@ -10,6 +10,7 @@
 
 #include "base/file_places.h"
 #include "panel/main_window_dialogs.h"
+#include "panel/panel_speech.h"
 #include "state/services.h"
 
 class ColourButton;
@@ -75,6 +76,8 @@ private:
     void BuildMenus();
     void AfterEvent();
     void RenderStations();
+    void RenderSpeech();
+    void HoldByKeyboard(ColourButton* button, int control);
 
     QMenu* file_ = nullptr;
     QAction* fileSeparator_ = nullptr;
@@ -103,6 +106,8 @@ private:
     // What is on the screen now, to skip unchanged widgets.
     MainWindowView shown_;
     uint32_t shownRevision_ = 0;
+    PanelSpeech spoken_;
+    bool rendered_speech_ = false;
     bool rendered_ = false;
     bool unloading_ = false;
 };
