@@ -81,6 +81,15 @@ TEST(PanelAccess, KeysAreButtonsNamedByCaptionAndHeldBySpaceWithTheirStatesKeptC
     EXPECT_GT(oneClick, 0u);
     EXPECT_EQ(p.t.socket.TakeWritten().size(), oneClick);  // made and broken again
 
+    // The Menu key opens what a right click opens.
+    QString opened;
+    WhenModal([&](QWidget* modal) {
+        opened = modal->objectName();
+        modal->close();
+    });
+    p.Key(button, QEvent::KeyPress, Qt::Key_Menu);
+    EXPECT_EQ(opened.toStdString(), "frmButtonLabel");
+
     // A call flashes the key and names the caller in the calling box.
     p.t.v.ButtonTable[1].CallFlash = kv::kTrue;
     p.t.v.LastCaller = 2;
