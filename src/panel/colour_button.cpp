@@ -134,8 +134,10 @@ void ColourButton::keyPressEvent(QKeyEvent* event) {
         if (onKeyMenu) {
             onKeyMenu();
         }
-    } else if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
-        KeyHold(true);
+    } else if (event->key() == Qt::Key_Space) {
+        if (space_.Press(*event)) {
+            KeyHold(true);
+        }
     } else if (event->key() != Qt::Key_Space && !menu) {
         event->ignore();  // the digits and the menus' keys go on to the window
     }
@@ -143,9 +145,7 @@ void ColourButton::keyPressEvent(QKeyEvent* event) {
 
 void ColourButton::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Space) {
-        if (!event->isAutoRepeat()) {
-            KeyHold(false);
-        }
+        space_.Release(*event);
     } else {
         event->ignore();
     }

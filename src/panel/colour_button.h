@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "panel/held_keys.h"
 #include "state/colours.h"
 
 // A push button that paints exactly its background colour, flat, with a two-line
@@ -53,5 +54,6 @@ private:
     QColor back_;
     bool down_ = false;
     bool spaceDown_ = false;
+    HeldKeys space_{[this](int) { KeyHold(false); }, this};
     AccessState access_;
 };

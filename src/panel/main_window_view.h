@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/file_places.h"
+#include "panel/held_keys.h"
 #include "panel/main_window_dialogs.h"
 #include "panel/panel_speech.h"
 #include "state/services.h"
@@ -95,6 +96,7 @@ private:
     QStringListModel* stationModel_ = nullptr;
     QLabel* status1_ = nullptr;
     QLabel* status2_ = nullptr;
+    HeldKeys digits_;      // the digits 1 to 8 hold their keys
     QTimer decode_{this};  // tmrDecode
     QTimer poll_{this};    // tmrPoll
 

@@ -35,8 +35,13 @@ struct AccessPanel {
     }
     void Key(QWidget* to, QEvent::Type type, Qt::Key key, bool repeat = false) {
         QKeyEvent event(type, key, Qt::NoModifier, key == Qt::Key_Space ? " " : "", repeat);
+        event.setTimestamp(++time);
         QApplication::sendEvent(to, &event);
+        if (type == QEvent::KeyRelease && !repeat) {
+            QTest::qWait(60);  // a release counts once no repeat followed it
+        }
     }
+    ulong time = 0;
 };
 
 }  // namespace
