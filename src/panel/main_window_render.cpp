@@ -107,7 +107,7 @@ void MainWindow::Render() {
 // event, so only what changed is announced.
 void MainWindow::RenderSpeech() {
     PanelSpeech now = SpeakPanel(TakeSnapshot(s_.ctx.v, s_.ctx.w));
-    if (now == spoken_ && rendered_speech_) {
+    if (now == spoken_ && speechRendered_) {
         return;
     }
     const std::array<ColourButton*, kPanelControls> controls{
@@ -122,7 +122,7 @@ void MainWindow::RenderSpeech() {
     input_->setAccessibleName(kv::platform::ToQt(now.Calling));
     preset_->setAccessibleName(kv::platform::ToQt(now.DialUp));
     spoken_ = std::move(now);
-    rendered_speech_ = true;
+    speechRendered_ = true;
 }
 
 void MainWindow::RenderStations() {

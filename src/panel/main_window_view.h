@@ -109,7 +109,7 @@ private:
     MainWindowView shown_;
     uint32_t shownRevision_ = 0;
     PanelSpeech spoken_;
-    bool rendered_speech_ = false;
+    bool speechRendered_ = false;
     bool rendered_ = false;
     bool unloading_ = false;
 };

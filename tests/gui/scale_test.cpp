@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
-#include <functional>
-#include <optional>
 
 #include "access/credential_view.h"
 #include "access/login_view.h"
@@ -20,119 +17,95 @@
 #include "panel/colour_button.h"
 #include "panel/main_window_view.h"
 
-// Every window's texts fit their widgets at the scale this run was given (QT_SCALE_FACTOR):
-// no line wider, no lines taller than the room the widget gives them.
+// Every window's texts fit their widgets at the scale this run was given (QT_SCALE_FACTOR).
 
 namespace {
 
-struct Text {
-    QRect room;  // where the widget draws it
-    QString text;
-    bool wrapped = false;  // broken into lines at spaces to fit the room's width
-};
-
-// The text of a label or button as it is drawn; none for other widgets.
-std::optional<Text> TextOf(QWidget* w) {
-    if (auto* label = qobject_cast<QLabel*>(w)) {
-        QString text = label->text();
-        if (label->buddy() != nullptr) {
-            text.remove('&');  // the access key, drawn underlined
-        }
-        return Text{label->contentsRect().adjusted(std::max(0, label->indent()), 0, 0, 0), text,
-                    label->wordWrap()};
-    }
-    if (auto* colour = dynamic_cast<ColourButton*>(w)) {
-        return Text{colour->rect().adjusted(2, 2, -2, -2), colour->Caption(), true};
-    }
-    auto* button = qobject_cast<QAbstractButton*>(w);
-    if (button == nullptr) {
-        return std::nullopt;
-    }
-    QStyleOptionButton option;
-    option.initFrom(w);
-    const QStyle::SubElement contents = qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxContents
-                                        : qobject_cast<QRadioButton*>(w)
-                                            ? QStyle::SE_RadioButtonContents
-                                            : QStyle::SE_PushButtonContents;
-    return Text{w->style()->subElementRect(contents, &option, w), button->text().remove('&')};
-}
-
-// Each text of the window that does not fit, as "object: text".
-QStringList Clipped(QWidget* window) {
-    QStringList clipped;
+// Each label or button text of the window wider or taller than the room it is drawn in.
+QString Clipped(QWidget* window) {
+    QString clipped;
     for (QWidget* w : window->findChildren<QWidget*>()) {
-        const std::optional<Text> t = w->isVisible() ? TextOf(w) : std::nullopt;
-        if (!t) {
+        QRect room = w->contentsRect();
+        QString text;
+        bool wrapped = false;  // broken at spaces to the room's width: only its height can grow
+        QStyleOptionButton option;
+        option.initFrom(w);
+        const auto contents = [&](QStyle::SubElement e) {
+            return w->style()->subElementRect(e, &option, w);
+        };
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            text = label->buddy() ? label->text().remove('&') : label->text();
+            room.adjust(std::max(0, label->indent()), 0, 0, 0);
+            wrapped = label->wordWrap();
+        } else if (auto* colour = dynamic_cast<ColourButton*>(w)) {
+            text = colour->Caption();
+            room = colour->rect().adjusted(2, 2, -2, -2);  // as it paints it
+            wrapped = true;
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            text = button->text().remove('&');
+            room = contents(qobject_cast<QCheckBox*>(w)      ? QStyle::SE_CheckBoxContents
+                            : qobject_cast<QRadioButton*>(w) ? QStyle::SE_RadioButtonContents
+                                                             : QStyle::SE_PushButtonContents);
+        }
+        if (text.isEmpty() || !w->isVisible()) {
             continue;
         }
         const QFontMetrics metrics(w->font());
-        QSize need;
-        if (t->wrapped) {  // a word too long for a line widens it
-            need =
-                metrics.boundingRect(t->room, Qt::AlignCenter | Qt::TextWordWrap, t->text).size();
-        } else {
-            const QStringList lines = t->text.split('\n');
-            for (const QString& line : lines) {
-                need.setWidth(std::max(need.width(), metrics.horizontalAdvance(line)));
-            }
-            need.setHeight(static_cast<int>(lines.size()) * metrics.height());
+        QSize need(0, static_cast<int>(text.count('\n') + 1) * metrics.height());
+        for (const QString& line : text.split('\n')) {
+            need.setWidth(std::max(need.width(), metrics.horizontalAdvance(line)));
         }
-        if (need.width() > t->room.width() || need.height() > t->room.height() + 1) {
-            clipped << QStringLiteral("%1 (%2x%3 in %4x%5): %6")
+        if (wrapped) {  // a word too long for a line still widens it
+            need = metrics.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, text).size();
+        }
+        if (need.width() > room.width() || need.height() > room.height() + 1) {
+            clipped += QStringLiteral("%1 %2x%3 in %4x%5: %6\n")
                            .arg(w->objectName())
                            .arg(need.width())
                            .arg(need.height())
-                           .arg(t->room.width())
-                           .arg(t->room.height())
-                           .arg(t->text);
+                           .arg(room.width())
+                           .arg(room.height())
+                           .arg(text);
         }
     }
     return clipped;
 }
-
-struct Opening {
-    const char* name;
-    std::function<void(kv::Services&, QWidget*)> open;
-};
 
 }  // namespace
 
 TEST(Scale, EveryWindowsTextsFitTheirWidgets) {
     TestPanel t;
     t.ConnectWithTables();
-    for (std::size_t i = 0; i < t.w.Buttons.size(); ++i) {
-        t.w.Buttons[i].Caption = "STUDIO A\rP-Listen";  // the widest: eight characters a line
+    for (kv::ButtonFace& face : t.w.Buttons) {
+        face.Caption = "STUDIO A\rP-Listen";  // the widest: eight characters a line
     }
-    t.w.StatusPanel1 = "Intercom Station Assignment: Bravo";
     kv::MainWindow win{t.s, t.dir.dir()};
     win.show();
-    win.Render();
     const double scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
     EXPECT_DOUBLE_EQ(win.devicePixelRatioF(), scale);
-    EXPECT_EQ(Clipped(&win).join('\n').toStdString(), "") << "main window at " << scale;
+    EXPECT_EQ(Clipped(&win).toStdString(), "") << "the panel at " << scale;
 
-    const Opening openings[] = {
-        {"login", [](kv::Services& s, QWidget* p) { LoginView(s, p).Open("1"); }},
-        {"credential", [](kv::Services& s, QWidget* p) { CredentialView(s, p).Open(); }},
-        {"setup", [](kv::Services& s, QWidget* p) { kv::SetupWindowView(s, p).Open("Initial"); }},
-        {"about", [](kv::Services& s, QWidget* p) { AboutView(s, p).Open(); }},
-        {"labels", [](kv::Services& s, QWidget* p) { kv::OpenButtonLabelDialog(s, p, "9999"); }},
-        {"programming", [](kv::Services& s, QWidget* p) { kv::OpenButtonProgrammingDialog(s, p); }},
-        {"poll rate",
-         [](kv::Services& s, QWidget* p) { kv::ValueEntryView(s, p).Open("Refresh"); }},
-        {"time out", [](kv::Services& s, QWidget* p) { kv::ValueEntryView(s, p).Open("TimeOut"); }},
-        {"flash rate",
-         [](kv::Services& s, QWidget* p) { kv::ValueEntryView(s, p).Open("FlashRate"); }},
-        {"overhang",
-         [](kv::Services& s, QWidget* p) { kv::ValueEntryView(s, p).Open("OverHang"); }},
+    kv::Services& s = t.s;
+    const std::function<void()> openings[] = {
+        [&] { LoginView(s, &win).Open("1"); },
+        [&] { CredentialView(s, &win).Open(); },
+        [&] { kv::SetupWindowView(s, &win).Open(kv::kSetupTagInitial); },
+        [&] { AboutView(s, &win).Open(); },
+        [&] { kv::OpenButtonLabelDialog(s, &win, "9999"); },
+        [&] { kv::OpenButtonProgrammingDialog(s, &win); },
+        [&] { kv::ValueEntryView(s, &win).Open("Refresh"); },
+        [&] { kv::ValueEntryView(s, &win).Open("TimeOut"); },
+        [&] { kv::ValueEntryView(s, &win).Open("FlashRate"); },
+        [&] { kv::ValueEntryView(s, &win).Open("OverHang"); },
     };
-    for (const Opening& o : openings) {
-        QStringList clipped{"(never opened)"};
+    for (const auto& open : openings) {
+        QString title, clipped = "(never opened)";
         WhenModal([&](QWidget* modal) {
+            title = modal->windowTitle();
             clipped = Clipped(modal);
             static_cast<QDialog*>(modal)->done(QDialog::Rejected);
         });
-        o.open(t.s, &win);
-        EXPECT_EQ(clipped.join('\n').toStdString(), "") << o.name << " at " << scale;
+        open();
+        EXPECT_EQ(clipped.toStdString(), "") << title.toStdString() << " at " << scale;
     }
 }
