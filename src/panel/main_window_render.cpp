@@ -103,11 +103,13 @@ void MainWindow::Render() {
     }
 }
 
-// The meaning of the colours, for assistive technology; each setter sends its own change
-// event, so only what changed is announced.
+// The meaning of the colours, for assistive technology. Each setter sends its own change
+// event, so only what changed is set and announced.
 void MainWindow::RenderSpeech() {
-    PanelSpeech now = SpeakPanel(TakeSnapshot(s_.ctx.v, s_.ctx.w));
-    if (now == spoken_ && speechRendered_) {
+    const PanelSpeech now = SpeakPanel(TakeSnapshot(s_.ctx.v, s_.ctx.w));
+    const bool all = !speechRendered_;
+    speechRendered_ = true;
+    if (!all && now == spoken_) {
         return;
     }
     const std::array<ColourButton*, kPanelControls> controls{
@@ -115,14 +117,22 @@ void MainWindow::RenderSpeech() {
         buttons_[5], buttons_[6], buttons_[7], answer_,     take_};
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const ControlSpeech& c = now.Controls[i];
-        controls[i]->setAccessibleName(kv::platform::ToQt(c.Name));
-        controls[i]->setAccessibleDescription(kv::platform::ToQt(c.Description));
+        ControlSpeech& old = spoken_.Controls[i];
+        if (Changed(old.Name, c.Name, all)) {
+            controls[i]->setAccessibleName(kv::platform::ToQt(c.Name));
+        }
+        if (Changed(old.Description, c.Description, all)) {
+            controls[i]->setAccessibleDescription(kv::platform::ToQt(c.Description));
+        }
         controls[i]->SetAccessState({c.Pressed, c.Checkable, c.Checked, c.Animated});
     }
-    input_->setAccessibleName(kv::platform::ToQt(now.Calling));
-    preset_->setAccessibleName(kv::platform::ToQt(now.DialUp));
-    spoken_ = std::move(now);
-    speechRendered_ = true;
+    if (Changed(spoken_.Calling, now.Calling, all)) {
+        input_->setAccessibleName(kv::platform::ToQt(now.Calling));
+    }
+    if (Changed(spoken_.DialUp, now.DialUp, all)) {
+        preset_->setAccessibleName(kv::platform::ToQt(now.DialUp));
+    }
+    spoken_ = now;
 }
 
 void MainWindow::RenderStations() {

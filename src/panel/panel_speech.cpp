@@ -62,7 +62,6 @@ ControlSpeech KeySpeech(const KeySnapshot& key) {
     c.Checkable = key.Type == "listen" || key.Type == "p-listen";
     c.Checked = c.Checkable && key.Lit;
     c.Animated = key.Flashing;
-    c.Enabled = key.Enabled;
     if (key.Lit) {
         AddWord(c.Description, "lit");
     }

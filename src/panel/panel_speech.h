@@ -17,7 +17,6 @@ struct ControlSpeech {
     bool Checkable = false;   // a latching key
     bool Checked = false;     // a latching key that is lit
     bool Animated = false;    // flashing for a call
-    bool Enabled = true;
     friend bool operator==(const ControlSpeech&, const ControlSpeech&) = default;
 };
 

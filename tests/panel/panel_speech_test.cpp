@@ -6,8 +6,7 @@ namespace {
 
 std::string States(const kv::ControlSpeech& c) {
     return std::string(c.Pressed ? "pressed " : "") + (c.Checkable ? "checkable " : "") +
-           (c.Checked ? "checked " : "") + (c.Animated ? "animated " : "") +
-           (c.Enabled ? "" : "disabled ");
+           (c.Checked ? "checked " : "") + (c.Animated ? "animated " : "");
 }
 
 }  // namespace
@@ -33,7 +32,7 @@ TEST(PanelSpeech, KeysReadNumberCaptionTypeAndWhatTheirColourSaysTheBoxesNameThe
         {{4, "DIRECTOR", "", "listen", 0, false, false, true, false},
          "Key 5, DIRECTOR, listen",
          "held, disabled",
-         "pressed checkable disabled "},
+         "pressed checkable "},
         {{5, "", "", "inactive", 0, false, false, false, true}, "Key 6, inactive", "inactive", ""},
         {{6, "Talkback", "\xC9tage", "unknown", 0, false, false, false, true},
          "Key 7, Talkback \xC9tage, unknown",
