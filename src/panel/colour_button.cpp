@@ -138,7 +138,7 @@ void ColourButton::keyPressEvent(QKeyEvent* event) {
         if (space_.Press(*event)) {
             KeyHold(true);
         }
-    } else if (event->key() != Qt::Key_Space && !menu) {
+    } else if (!menu) {
         event->ignore();  // the digits and the menus' keys go on to the window
     }
 }
