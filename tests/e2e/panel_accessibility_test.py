@@ -78,7 +78,8 @@ def run(keyvane, switchersim, tmp):
 
     def named(pattern):
         for app in pyatspi.Registry.getDesktop(0):
-            found = app and pyatspi.findAllDescendants(app, lambda n: re.match(pattern, n.name or ""))
+            found = app and pyatspi.findAllDescendants(
+                app, lambda n: re.match(pattern, n.name or ""))
             if found:
                 return sorted(found, key=lambda n: n.name)
         if panel.poll() is not None:
