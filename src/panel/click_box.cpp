@@ -24,3 +24,9 @@ void ClickBox::keyPressEvent(QKeyEvent* event) {
     }
     QLineEdit::keyPressEvent(event);
 }
+
+// A display box shows no selection: Tab into it reads it, it does not mark it.
+void ClickBox::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    deselect();
+}

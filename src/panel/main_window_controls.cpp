@@ -121,6 +121,7 @@ void MainWindow::BuildPanel() {
     presetPalette.setColor(QPalette::Base, QColor(255, 0, 0));
     preset_->setPalette(presetPalette);
     preset_->onClick = [this] {
+        focusBeforeStations_ = QApplication::focusWidget();  // the box itself, from the keys
         PresetWindowClick(s_.ctx);
         AfterEvent();
     };
@@ -174,7 +175,7 @@ void MainWindow::BuildPanel() {
     statusBar()->setSizeGripEnabled(false);
 
     // Tab goes as the eye reads: the top row left to right (the station list stands in for
-    // the Dial Up box while open, and hands the focus back to it), then the bottom row.
+    // the Dial Up box while open), then the bottom row.
     const std::array<QWidget*, 13> order{
         buttons_[0], buttons_[1], buttons_[2], buttons_[3], take_,   station_, preset_,
         buttons_[4], buttons_[5], buttons_[6], buttons_[7], answer_, input_};

@@ -155,11 +155,17 @@ void MainWindow::RenderStations() {
     }
     if (shown_.StationVisible != w.StationVisible) {
         shown_.StationVisible = w.StationVisible;
+        // A choice made hands the focus back to where it was when the list opened: the Dial
+        // Up box from the keyboard, unchanged for the mouse. Left by a click elsewhere, the
+        // focus stays where the click put it.
+        const bool handBack = !w.StationVisible && station_->hasFocus();
         station_->setVisible(w.StationVisible);
         if (w.StationVisible) {
             station_->raise();
             station_->setFocus(Qt::OtherFocusReason);
             station_->showPopup();
+        } else if (handBack && focusBeforeStations_) {
+            focusBeforeStations_->setFocus(Qt::OtherFocusReason);
         }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -93,6 +94,7 @@ private:
     ClickBox* preset_ = nullptr;
     ClickBox* input_ = nullptr;
     StationCombo* station_ = nullptr;
+    QPointer<QWidget> focusBeforeStations_;
     QStringListModel* stationModel_ = nullptr;
     QLabel* status1_ = nullptr;
     QLabel* status2_ = nullptr;

@@ -53,6 +53,13 @@ TEST(PanelAccess, TabFollowsTheRowsAndEveryMouseActionHasItsKey) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return preset->isVisible(); }, 2000));
     EXPECT_EQ(preset->text(), "Charlie");
     EXPECT_EQ(QApplication::focusWidget(), preset);
+    EXPECT_FALSE(preset->hasSelectedText());
+    key->setFocus(Qt::OtherFocusReason);  // from the mouse, the focus stays where it was
+    QTest::mouseClick(preset, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }, 2000));
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preset->isVisible(); }, 2000));
+    EXPECT_EQ(QApplication::focusWidget(), key);
 
     // The Menu key edits the focused key's caption, as a right click does.
     QString opened;
