@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "base/qt_text.h"
 #include "dialogs/button_label_view.h"
@@ -61,15 +62,18 @@ SetupWindowView::SetupWindowView(Services& s, QWidget* parent) : QDialog(parent)
     stayOnTop_ = new QCheckBox(QStringLiteral("Keep Control Panel On Top"), this);
     stayOnTop_->setObjectName(QStringLiteral("chkStayOnTop"));
 
+    // Each label names its field to a screen reader.
     auto* fields = new QGridLayout;
-    fields->addWidget(Label(this, "lblIpAddr", "IP Address"), 0, 0);
-    fields->addWidget(address_, 0, 1);
-    fields->addWidget(Label(this, "lblIPPort", "IP Port"), 1, 0);
-    fields->addWidget(port_, 1, 1);
-    fields->addWidget(Label(this, "lblDestinationSelect", "Intercom Speaker"), 2, 0);
-    fields->addWidget(outputs_, 2, 1);
-    fields->addWidget(Label(this, "Label1", "Intercom Microphone"), 3, 0);
-    fields->addWidget(inputs_, 3, 1);
+    const std::pair<QLabel*, QWidget*> rows[] = {
+        {Label(this, "lblIpAddr", "IP Address"), address_},
+        {Label(this, "lblIPPort", "IP Port"), port_},
+        {Label(this, "lblDestinationSelect", "Intercom Speaker"), outputs_},
+        {Label(this, "Label1", "Intercom Microphone"), inputs_}};
+    for (int row = 0; row < 4; ++row) {
+        rows[row].first->setBuddy(rows[row].second);
+        fields->addWidget(rows[row].first, row, 0);
+        fields->addWidget(rows[row].second, row, 1);
+    }
     fields->addWidget(stayOnTop_, 4, 0, 1, 2);
     fields->setColumnMinimumWidth(1, 260);
 

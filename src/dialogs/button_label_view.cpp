@@ -61,6 +61,9 @@ ButtonLabelView::ButtonLabelView(Services& s, QWidget* parent, const std::string
         Place(label2, 120, 840, 840, 300);
         line1_.push_back(CaptionBox(frame, QStringLiteral("txtLine1_%1").arg(i), f.Line1, 330));
         line2_.push_back(CaptionBox(frame, QStringLiteral("txtLine2_%1").arg(i), f.Line2, 810));
+        // Read as "Line 1" of its frame's button.
+        label1->setBuddy(line1_.back());
+        label2->setBuddy(line2_.back());
         line1_.back()->installEventFilter(this);
         line2_.back()->installEventFilter(this);
     }

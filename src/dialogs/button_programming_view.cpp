@@ -44,6 +44,7 @@ ButtonProgrammingView::ButtonProgrammingView(Services& s, QWidget* parent)
 
     buttons_ = new QComboBox(this);
     buttons_->setObjectName(QStringLiteral("cmbButton"));
+    buttons_->setAccessibleName(QStringLiteral("Button"));
     SetRows(buttons_, d_.ButtonRows);
 
     auto* frame = new QGroupBox(QStringLiteral("Button Type"), this);
@@ -67,9 +68,11 @@ ButtonProgrammingView::ButtonProgrammingView(Services& s, QWidget* parent)
 
     inputs_ = new QComboBox(this);
     inputs_->setObjectName(QStringLiteral("cmboInputSelect"));
+    inputs_->setAccessibleName(QStringLiteral("Input"));
     SetRows(inputs_, d_.InputRows);
     outputs_ = new QComboBox(this);
     outputs_->setObjectName(QStringLiteral("cmboOutputSelect"));
+    outputs_->setAccessibleName(QStringLiteral("Output"));
     SetRows(outputs_, d_.OutputRows);
     // The two lists share one place; at most one shows.
     for (QComboBox* list : {inputs_, outputs_}) {

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <functional>
 
-// A read-only display box that reports a click.
+// A read-only display box that reports a click, or Enter or Space once Tab reached it.
 class ClickBox : public QLineEdit {
 public:
     explicit ClickBox(QWidget* parent = nullptr);
@@ -11,4 +11,6 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 };

@@ -77,6 +77,11 @@ void MainWindow::BuildPanel() {
             }
             AfterEvent();
         };
+        button->onKeyMenu = [this, index] {
+            ButtonPress(s_.ctx, *this, index, kRightButton);
+            AfterEvent();
+        };
+        HoldByKeyboard(button, i);
         buttons_[static_cast<std::size_t>(i)] = button;
     }
 
@@ -95,6 +100,7 @@ void MainWindow::BuildPanel() {
             ReleaseControl(s_.ctx, control, kMouseHolder);
             AfterEvent();
         };
+        HoldByKeyboard(button, control);
         return button;
     };
     take_ = heldButton("cmdTake", 180, " Dial  Up ", kDialControl);
@@ -115,12 +121,14 @@ void MainWindow::BuildPanel() {
     presetPalette.setColor(QPalette::Base, QColor(255, 0, 0));
     preset_->setPalette(presetPalette);
     preset_->onClick = [this] {
+        focusBeforeStations_ = QApplication::focusWidget();  // the box itself, from the keys
         PresetWindowClick(s_.ctx);
         AfterEvent();
     };
 
     station_ = new StationCombo(face);
     station_->setObjectName(QStringLiteral("cmbStation"));
+    station_->setAccessibleName(QStringLiteral("Station to dial up"));
     station_->setGeometry(Px(6405), Px(360), Px(1650), station_->sizeHint().height());
     station_->setFont(CourierNew(9.75, true));
     QPalette comboPalette = station_->palette();
@@ -165,6 +173,26 @@ void MainWindow::BuildPanel() {
         statusBar()->addWidget(panel, 1);
     }
     statusBar()->setSizeGripEnabled(false);
+
+    // Tab goes as the eye reads: the top row left to right (the station list stands in for
+    // the Dial Up box while open), then the bottom row.
+    const std::array<QWidget*, 13> order{
+        buttons_[0], buttons_[1], buttons_[2], buttons_[3], take_,   station_, preset_,
+        buttons_[4], buttons_[5], buttons_[6], buttons_[7], answer_, input_};
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void MainWindow::HoldByKeyboard(ColourButton* button, int control) {
+    button->onKeyHold = [this, control](bool down) {
+        if (down) {
+            PressControl(s_.ctx, *this, control, kKeyboardHolder);
+        } else {
+            ReleaseControl(s_.ctx, control, kKeyboardHolder);
+        }
+        AfterEvent();
+    };
 }
 
 void MainWindow::BuildMenus() {

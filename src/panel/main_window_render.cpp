@@ -6,6 +6,7 @@
 #include "panel/click_box.h"
 #include "panel/colour_button.h"
 #include "panel/main_window_view.h"
+#include "panel/panel_snapshot.h"
 #include "panel/station_combo.h"
 
 // Shows the view state the logic wrote, touching only the widgets whose value changed.
@@ -96,9 +97,42 @@ void MainWindow::Render() {
     if (all || shown_.WindowOrder != w.WindowOrder) {
         ApplyWindowOrder();
     }
+    RenderSpeech();
     for (const std::function<void()>& observer : rendered_observers_) {
         observer();
     }
+}
+
+// The meaning of the colours, for assistive technology. Each setter sends its own change
+// event, so only what changed is set and announced.
+void MainWindow::RenderSpeech() {
+    const PanelSpeech now = SpeakPanel(TakeSnapshot(s_.ctx.v, s_.ctx.w));
+    const bool all = !speechRendered_;
+    speechRendered_ = true;
+    if (!all && now == spoken_) {
+        return;
+    }
+    const std::array<ColourButton*, kPanelControls> controls{
+        buttons_[0], buttons_[1], buttons_[2], buttons_[3], buttons_[4],
+        buttons_[5], buttons_[6], buttons_[7], answer_,     take_};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlSpeech& c = now.Controls[i];
+        ControlSpeech& old = spoken_.Controls[i];
+        if (Changed(old.Name, c.Name, all)) {
+            controls[i]->setAccessibleName(kv::platform::ToQt(c.Name));
+        }
+        if (Changed(old.Description, c.Description, all)) {
+            controls[i]->setAccessibleDescription(kv::platform::ToQt(c.Description));
+        }
+        controls[i]->SetAccessState({c.Pressed, c.Checkable, c.Checked, c.Animated});
+    }
+    if (Changed(spoken_.Calling, now.Calling, all)) {
+        input_->setAccessibleName(kv::platform::ToQt(now.Calling));
+    }
+    if (Changed(spoken_.DialUp, now.DialUp, all)) {
+        preset_->setAccessibleName(kv::platform::ToQt(now.DialUp));
+    }
+    spoken_ = now;
 }
 
 void MainWindow::RenderStations() {
@@ -121,11 +155,17 @@ void MainWindow::RenderStations() {
     }
     if (shown_.StationVisible != w.StationVisible) {
         shown_.StationVisible = w.StationVisible;
+        // A choice made hands the focus back to where it was when the list opened: the Dial
+        // Up box from the keyboard, unchanged for the mouse. Left by a click elsewhere, the
+        // focus stays where the click put it.
+        const bool handBack = !w.StationVisible && station_->hasFocus();
         station_->setVisible(w.StationVisible);
         if (w.StationVisible) {
             station_->raise();
             station_->setFocus(Qt::OtherFocusReason);
             station_->showPopup();
+        } else if (handBack && focusBeforeStations_) {
+            focusBeforeStations_->setFocus(Qt::OtherFocusReason);
         }
     }
 }

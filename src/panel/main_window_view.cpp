@@ -29,7 +29,12 @@ MainWindow::MainWindow(Services& s, std::string programDirectory, FilePlaces pla
     : QMainWindow(parent),
       s_(s),
       programDirectory_(std::move(programDirectory)),
-      places_(std::move(places)) {
+      places_(std::move(places)),
+      digits_([this](int key) {
+          if (ReleaseControl(s_.ctx, key - Qt::Key_1, kKeyboardHolder)) {
+              AfterEvent();
+          }
+      }) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -155,7 +160,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     }
     if (key >= Qt::Key_1 && key <= Qt::Key_8 &&
         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        if (!event->isAutoRepeat()) {  // a held key is one press
+        if (digits_.Press(*event)) {  // a held key is one press
             PressControl(s_.ctx, *this, key - Qt::Key_1, kKeyboardHolder);
             AfterEvent();
         }
@@ -168,9 +173,7 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     const int key = event->key();
     // Whatever modifier came meanwhile, the key's release ends its hold.
     if (key >= Qt::Key_1 && key <= Qt::Key_8) {
-        if (!event->isAutoRepeat() && ReleaseControl(s_.ctx, key - Qt::Key_1, kKeyboardHolder)) {
-            AfterEvent();
-        }
+        digits_.Release(*event);
         return;
     }
     QMainWindow::keyReleaseEvent(event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -9,7 +10,9 @@
 #include <vector>
 
 #include "base/file_places.h"
+#include "panel/held_keys.h"
 #include "panel/main_window_dialogs.h"
+#include "panel/panel_speech.h"
 #include "state/services.h"
 
 class ColourButton;
@@ -75,6 +78,8 @@ private:
     void BuildMenus();
     void AfterEvent();
     void RenderStations();
+    void RenderSpeech();
+    void HoldByKeyboard(ColourButton* button, int control);
 
     QMenu* file_ = nullptr;
     QAction* fileSeparator_ = nullptr;
@@ -89,9 +94,11 @@ private:
     ClickBox* preset_ = nullptr;
     ClickBox* input_ = nullptr;
     StationCombo* station_ = nullptr;
+    QPointer<QWidget> focusBeforeStations_;
     QStringListModel* stationModel_ = nullptr;
     QLabel* status1_ = nullptr;
     QLabel* status2_ = nullptr;
+    HeldKeys digits_;      // the digits 1 to 8 hold their keys
     QTimer decode_{this};  // tmrDecode
     QTimer poll_{this};    // tmrPoll
 
@@ -103,6 +110,8 @@ private:
     // What is on the screen now, to skip unchanged widgets.
     MainWindowView shown_;
     uint32_t shownRevision_ = 0;
+    PanelSpeech spoken_;
+    bool speechRendered_ = false;
     bool rendered_ = false;
     bool unloading_ = false;
 };
