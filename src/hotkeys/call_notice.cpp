@@ -44,8 +44,7 @@ NoticeAction NextNotice(CallNotice& n, const std::optional<StationMention>& call
 }
 
 std::string NoticeSummary(const StationMention& caller) {
-    const std::size_t end = caller.Name.find_last_not_of(' ');
-    return caller.Name.substr(0, end == std::string::npos ? 0 : end + 1) + " is calling";
+    return caller.Name + " is calling";
 }
 
 }  // namespace kv

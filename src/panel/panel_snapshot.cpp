@@ -5,13 +5,15 @@
 namespace kv {
 namespace {
 
-// A station exists for the reader only once the output table names it.
+// A station exists for the reader only once the output table names it. Names come padded
+// to the table's width; a reader wants the name alone.
 std::optional<StationMention> Mention(const IntercVariables& v, int16_t station,
                                       const std::string& name) {
-    if (v.Connected == kFalse || station == kNoStation || name.empty()) {
+    const std::size_t end = name.find_last_not_of(' ');
+    if (v.Connected == kFalse || station == kNoStation || end == std::string::npos) {
         return std::nullopt;
     }
-    return StationMention{station, name};
+    return StationMention{station, name.substr(0, end + 1)};
 }
 
 std::optional<StationMention> DialMention(const IntercVariables& v, const MainWindowView& w) {

@@ -15,7 +15,7 @@ namespace kv {
 
 struct StationMention {
     int16_t Station = 0;
-    std::string Name;  // 8-bit text, as the window shows it
+    std::string Name;  // 8-bit text, as the window shows it, without the padding
     friend bool operator==(const StationMention&, const StationMention&) = default;
 };
 

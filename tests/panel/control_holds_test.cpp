@@ -73,7 +73,7 @@ TEST(ControlHolds, ALostHolderAndAClosingPanelLetGoOfWhatTheyHold) {
 TEST(PanelSnapshot, AKeyFlashesWhileItsStationCallsAndNoStationIsNamedWithoutTables) {
     HeldPanel p;
     p.v.ButtonTable[0].CallFlash = kTrue;
-    p.w.InputWindowText = "STUDIO A";
+    p.w.InputWindowText = "STUDIO A   ";
     p.v.DialIndex = -1;  // no row chosen
     p.v.ButtonTable.resize(3);
     const PanelSnapshot s = TakeSnapshot(p.v, p.w);
