@@ -5,71 +5,22 @@
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xtest.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTest>
-#include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <memory>
-#include <vector>
 
+#include "bench_panel.h"
 #include "hotkeys/hotkeys_view.h"
 #include "panel/colour_button.h"
-#include "panel/main_window_view.h"
-#include "platform/qt_help_viewer.h"
-#include "platform/qt_message_box.h"
-#include "platform/qt_socket.h"
-#include "temp_dir.h"
-
-namespace {
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    QTcpSocket* peer = nullptr;
-    std::size_t received = 0;
-    QObject::connect(&server, &QTcpServer::newConnection, [&] {
-        peer = server.nextPendingConnection();
-        QObject::connect(peer, &QTcpSocket::readyRead, [&] {
-            for (const char c : peer->readAll()) {
-                if (static_cast<uint8_t>(c) == 0xF5) {
-                    peer->write("\xF4", 1);
-                }
-                ++received;
-            }
-        });
-    });
-
-    TempDir dir;
-    dir.Write("zebntpnl.ini",
-              "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + std::to_string(server.serverPort()) +
-                  "\r\n[CONFIG]\r\nStay On Top=No\r\n[BUTTON 0]\r\nType=2\r\nFirst=8\r\n"
-                  "Line 1=Talk\r\nLine 2=\r\n");
-    dir.Write("keyvane.conf", "[hotkeys]\nkey1=F9\n");
-    kv::IntercVariables v;
-    kv::MainWindowView w;
-    kv::platform::QtSocket socket;
-    kv::PanelContext ctx{v, w, socket};
-    kv::platform::QtMessageBox box;
-    kv::platform::QtHelpViewer help(dir.dir());
-    kv::Services s{ctx, box, help};
-    kv::MainWindow window(s, dir.dir());
-    kv::HotkeysView hotkeys(s, window, dir.dir() + "keyvane.conf");
-    window.show();
-    window.Load();
-    if (!QTest::qWaitFor([&] { return v.Connected != kv::kFalse; }, 10000) ||
-        !QTest::qWaitForWindowExposed(&window)) {
+    BenchServer server;
+    BenchPanel panel(server);
+    panel.dir.Write("keyvane.conf", "[hotkeys]\nkey1=F9\n");
+    kv::HotkeysView hotkeys(panel.s, panel.window, panel.dir.dir() + "keyvane.conf");
+    kv::MainWindow& window = panel.window;
+    if (!panel.Connect()) {
         std::fprintf(stderr, "hotkey_bench: the panel did not connect\n");
         return 1;
     }
@@ -96,16 +47,16 @@ int main(int argc, char* argv[]) {
         int lost = 0;  // presses without their make and break at the server within a second
         for (int i = 0; i < 200; ++i) {
             QTest::qWait(2);
-            const std::size_t before = received;
+            const std::size_t before = server.received;
             QElapsedTimer t;
             t.start();
             fake(down, detail);
-            while (received < before + 9 && t.elapsed() < 1000) {
+            while (server.received < before + 9 && t.elapsed() < 1000) {
                 QCoreApplication::processEvents(QEventLoop::AllEvents);
             }
             latencies.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             fake(up, detail);
-            lost += QTest::qWaitFor([&] { return received >= before + 18; }, 1000) ? 0 : 1;
+            lost += QTest::qWaitFor([&] { return server.received >= before + 18; }, 1000) ? 0 : 1;
         }
         std::printf(
             "%s to 9 bytes at the server, 200 presses: median %.3f ms, max %.3f ms, %d lost\n",

@@ -1,28 +1,13 @@
 // Measures the control API: the time from a press request written on one keep-alive
 // connection to the Talk key's 9 bytes arriving at the server, over 1,000 presses.
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTest>
-#include <algorithm>
-#include <cstdio>
-#include <vector>
+#include <QUrl>
 
-#include "panel/main_window_view.h"
-#include "platform/qt_help_viewer.h"
-#include "platform/qt_message_box.h"
-#include "platform/qt_socket.h"
+#include "bench_panel.h"
 #include "remote/control_token.h"
 #include "remote/remote_control_view.h"
-#include "temp_dir.h"
 
 namespace {
-
-double Percentile(std::vector<double> values, double p) {
-    std::sort(values.begin(), values.end());
-    return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
-}
 
 // Reads one whole response off the client: headers, then Content-Length bytes.
 bool ReadResponse(QTcpSocket& client, QByteArray& pending) {
@@ -48,49 +33,21 @@ bool ReadResponse(QTcpSocket& client, QByteArray& pending) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    QTcpSocket* peer = nullptr;
-    std::size_t received = 0;
-    QObject::connect(&server, &QTcpServer::newConnection, [&] {
-        peer = server.nextPendingConnection();
-        QObject::connect(peer, &QTcpSocket::readyRead, [&] {
-            for (const char c : peer->readAll()) {
-                if (static_cast<uint8_t>(c) == 0xF5) {
-                    peer->write("\xF4", 1);
-                }
-                ++received;
-            }
-        });
-    });
-
-    TempDir dir;
-    dir.Write("zebntpnl.ini",
-              "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + std::to_string(server.serverPort()) +
-                  "\r\n[BUTTON 0]\r\nType=2\r\nFirst=8\r\nLine 1=Talk\r\nLine 2=\r\n");
-    kv::IntercVariables v;
-    kv::MainWindowView w;
-    kv::platform::QtSocket socket;
-    kv::PanelContext ctx{v, w, socket};
-    kv::platform::QtMessageBox box;
-    kv::platform::QtHelpViewer help(dir.dir());
-    kv::Services s{ctx, box, help};
-    kv::MainWindow window(s, dir.dir());
-    kv::remote::RemoteControl remote(ctx, window, dir.path().string());
+    BenchServer server;
+    BenchPanel panel(server);
+    kv::remote::RemoteControl remote(panel.ctx, panel.window, panel.dir.path().string());
     QString reason;
     if (!remote.StartForRun(0, reason)) {
         std::fprintf(stderr, "remote_bench: %s\n", qPrintable(reason));
         return 1;
     }
-    window.show();
-    window.Load();
-    if (!QTest::qWaitFor([&] { return v.Connected != kv::kFalse; }, 10000)) {
+    if (!panel.Connect()) {
         std::fprintf(stderr, "remote_bench: the panel did not connect\n");
         return 1;
     }
 
     const QByteArray token =
-        QByteArray::fromStdString(dir.Read(kv::remote::kTokenFileName)).trimmed();
+        QByteArray::fromStdString(panel.dir.Read(kv::remote::kTokenFileName)).trimmed();
     const auto request = [&](const char* action) {
         return QByteArray("POST /v1/keys/0/") + action +
                " HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: Bearer " + token + "\r\n\r\n";
@@ -102,11 +59,11 @@ int main(int argc, char* argv[]) {
     QByteArray pending;
     std::vector<double> latencies;
     for (int i = 0; i < 1000; ++i) {
-        const std::size_t before = received;
+        const std::size_t before = server.received;
         QElapsedTimer t;
         t.start();
         client.write(request("press"));
-        while (received < before + 9 && t.elapsed() < 1000) {
+        while (server.received < before + 9 && t.elapsed() < 1000) {
             QCoreApplication::processEvents(QEventLoop::AllEvents);
         }
         latencies.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
