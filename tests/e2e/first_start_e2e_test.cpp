@@ -21,7 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kConnected = "ZEB Intercom Keyvane - Connected";
 constexpr uid_t kNobody = 65534;
 
 std::set<std::string> FilesUnder(const fs::path& root) {
