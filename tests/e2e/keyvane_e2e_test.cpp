@@ -110,9 +110,7 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
     run.X({"mouseup", "1"});
     EXPECT_TRUE(heldKeySent("7")) << run.Trace().toStdString();
 
-    run.Focus(window);
-    run.Press("key", "alt+f");
-    run.Press("key", "x");
+    run.FileMenu(window, "x");
     ASSERT_TRUE(run.panel.waitForFinished(10000)) << "File, Exit did not end the program\n"
                                                   << run.Seen();
     const std::string saved = dir.Read("zebntpnl.ini");

@@ -48,12 +48,8 @@ TEST(RemoteControl, HoldsReachTheServerAndEndWithTheirClientRefusalsGoFirst) {
     };
     const QByteArray local = "Host: 127.0.0.1\r\n";
     EXPECT_TRUE(request("GET /v1/panel", local + auth).second.contains("\"connected\":true"));
-    const auto sent = [&](const char* code) {
-        return run.Trace().count(
-            QRegularExpression(QString("crosspoint-change code=%1 in=\\d+ out=4 ").arg(code)));
-    };
     const auto waitSent = [&](int makes, int breaks) {
-        return WaitFor([&] { return sent("37") == makes && sent("33") == breaks; }, 5000);
+        return WaitFor([&] { return run.Sent(37) == makes && run.Sent(33) == breaks; }, 5000);
     };
 
     // Refusals, each before the panel is touched.
@@ -89,7 +85,7 @@ TEST(RemoteControl, HoldsReachTheServerAndEndWithTheirClientRefusalsGoFirst) {
     EXPECT_EQ(request("POST /v1/keys/0/press", local + auth).first, 200);
     EXPECT_TRUE(waitSent(2, 1));
     QThread::msleep(1500);
-    EXPECT_EQ(sent("33"), 1) << "the lease ended early";
+    EXPECT_EQ(run.Sent(33), 1) << "the lease ended early";
     EXPECT_TRUE(waitSent(2, 2)) << "the lease did not end the hold";
 
     // Over a WebSocket: the panel on connect, a press, and the break when it is lost.
@@ -109,9 +105,7 @@ TEST(RemoteControl, HoldsReachTheServerAndEndWithTheirClientRefusalsGoFirst) {
     EXPECT_TRUE(waitSent(3, 3)) << "a lost WebSocket left its hold";
 
     // A modal dialog of the panel (File, Setup asks for the password) takes no presses.
-    run.Focus(run.Window(kConnected));
-    run.Press("key", "alt+f");
-    run.Press("key", "s");
+    run.FileMenu(run.Window(kConnected), "s");
     EXPECT_TRUE(
         WaitFor([&] { return request("POST /v1/keys/0/press", local + auth).first == 409; }, 5000));
     run.Press("key", "Escape");

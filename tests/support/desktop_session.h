@@ -86,6 +86,11 @@ public:
         trace_ += QString::fromUtf8(sim.readAllStandardOutput());
         return trace_;
     }
+    // The crosspoint changes of this code (37 make, 33 break) to output 4 from any input.
+    int Sent(int code) {
+        return Trace().count(
+            QRegularExpression(QString("crosspoint-change code=%1 in=\\d+ out=4 ").arg(code)));
+    }
 
     // Starts program (the panel, or a launcher of it) with these arguments and environment;
     // logDir holds the panel's error log.
@@ -158,6 +163,12 @@ public:
     void Press(const char* how, const QString& what) const {
         X({how, "--delay", "50", what});
         QThread::msleep(150);
+    }
+    // The entry of this letter in the File menu of the window.
+    void FileMenu(const QString& window, const QString& letter) const {
+        Focus(window);
+        Press("key", "alt+f");
+        Press("key", letter);
     }
 
     // What the desktop held when a wait gave up, for the failure message: the windows
