@@ -77,18 +77,13 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
     EXPECT_EQ(key(), "#FEFFF4");
 
     run.sim.write("call 4 2\n");
-    std::set<QString> seen;
-    WaitFor(
-        [&] {
-            seen.insert(key());
-            return seen.count("#80FF80") && seen.count("#FEFFF4") && seen.size() == 2;
-        },
-        6000);
+    run.sim.waitForBytesWritten(1000);  // no event loop runs while the key is watched
+    const std::set<QString> seen = keyColoursFor(3000);
     EXPECT_TRUE(seen.count("#80FF80") && seen.count("#FEFFF4"))
         << "the Talk button did not flash, it showed "
         << QStringList(seen.begin(), seen.end()).join(' ').toStdString() << "\n"
         << run.Seen();
-    QThread::msleep(1500);  // well past the overhang, the caller still talking
+    // Well past the overhang, the caller still talking.
     EXPECT_TRUE(keyColoursFor(1500).count("#80FF80")) << "the flash stopped during the call";
 
     press(x + 360 + 28, top + 48 + 18);  // Call Answer
