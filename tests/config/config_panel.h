@@ -29,14 +29,6 @@ struct ConfigPanel : TestPanel {
         return kv::ReadIniFile(v, w);
     }
     std::string Ini() const { return dir.Read(kv::kIniFileName); }
-    int LogEntries(const std::string& text) const {
-        const std::string log = Log();
-        int count = 0;
-        for (auto at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) {
-            ++count;
-        }
-        return count;
-    }
 
     // Every setting by a short name ("b3.caption" for button 3), so that a table row can name
     // what it expects.

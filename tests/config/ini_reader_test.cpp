@@ -112,8 +112,8 @@ TEST(IniReader, FailuresStopTheReadAndKeepACopy) {
         p.dir.Write(kBadIniFileName, std::string(500, 'o'));
         fs::permissions(p.dir.path() / kBadIniFileName, fs::perms::all);
         EXPECT_FALSE(p.Read(c.lines));
-        EXPECT_EQ(std::tuple(p.LogEntries(kReadFailure), p.LogEntries("file Error"),
-                             p.LogEntries(kReadFailure + " " + std::to_string(c.fault) + " - ")),
+        EXPECT_EQ(std::tuple(p.LogCount(kReadFailure), p.LogCount("file Error"),
+                             p.LogCount(kReadFailure + " " + std::to_string(c.fault) + " - ")),
                   std::tuple(1, 1, 1));
         EXPECT_EQ(p.dir.Read(kBadIniFileName), p.Ini());  // the original stays for the next save
         EXPECT_EQ(fs::status(p.dir.path() / kBadIniFileName).permissions() & fs::perms::all,
@@ -128,7 +128,7 @@ TEST(IniReader, UnreadableOrSpecialFileIsMovedAside) {
     ConfigPanel fifo;
     ASSERT_EQ(::mkfifo((fifo.dir.path() / kIniFileName).c_str(), 0600), 0);
     EXPECT_FALSE(ReadIniFile(fifo.v, fifo.w));
-    EXPECT_EQ(fifo.LogEntries(kReadFailure), 1);
+    EXPECT_EQ(fifo.LogCount(kReadFailure), 1);
     EXPECT_TRUE(fs::is_fifo(fifo.dir.path() / kBadIniFileName));
     EXPECT_TRUE(WriteIniFile(fifo.v));
     EXPECT_TRUE(fs::is_regular_file(fifo.dir.path() / kIniFileName));
@@ -140,7 +140,7 @@ TEST(IniReader, UnreadableOrSpecialFileIsMovedAside) {
     ::setfsuid(65534);  // root reads any file, nobody does not; no change for other users
     EXPECT_FALSE(ReadIniFile(p.v, p.w));
     ::setfsuid(0);
-    EXPECT_EQ(p.LogEntries(kReadFailure), 1);
+    EXPECT_EQ(p.LogCount(kReadFailure), 1);
     EXPECT_FALSE(p.dir.Exists(kIniFileName));
     fs::permissions(p.dir.path() / kBadIniFileName, fs::perms::owner_read);
     EXPECT_EQ(p.dir.Read(kBadIniFileName), "Output=4\r\n");

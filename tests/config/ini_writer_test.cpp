@@ -90,10 +90,9 @@ TEST(IniWriter, PasswordIsShiftedByPositionAndUnwritableRecordsLeaveTheOldFile) 
         EXPECT_EQ(WriteIniFile(p.v), !c.written.empty());
         EXPECT_EQ(p.Ini().find("\r\n" + c.written) != std::string::npos, !c.written.empty());
         EXPECT_EQ(p.Ini() == "old", c.written.empty());
-        EXPECT_EQ(
-            p.LogEntries("Error Writing ini File: Error #  " + std::to_string(c.fault) + " - "),
-            c.written.empty() ? 1 : 0);
-        EXPECT_EQ(p.LogEntries("File Error"), c.written.empty() ? 1 : 0);
+        EXPECT_EQ(p.LogCount("Error Writing ini File: Error #  " + std::to_string(c.fault) + " - "),
+                  c.written.empty() ? 1 : 0);
+        EXPECT_EQ(p.LogCount("File Error"), c.written.empty() ? 1 : 0);
         EXPECT_EQ(TempFiles(p.dir.path()), 0);
     }
 }

@@ -94,7 +94,7 @@ TEST(SetupWindow, ActivationThatKeepsFailingEndsAfterThreeRestartsAndLogsOnce) {
     t.v.OutputNames.clear();  // an empty output table leaves the count as it was
     t.Open();
     EXPECT_EQ(std::tuple(t.f.Tag, t.f.Visible, t.v.FillGuard, t.f.OutputRows.size(),
-                         t.LogEntries("Error Activating Setup Window"), t.box.Titles()),
+                         t.LogCount("Error Activating Setup Window"), t.box.Titles()),
               std::tuple("", true, kv::kFalse, 0u, 1, ""));
 }
 
@@ -201,7 +201,7 @@ TEST(SetupWindow, FailingSaveOrAnyOtherFailureKeepsTheWindowOpen) {
     EXPECT_EQ(t.Box(), std::tuple("Error Writing Zebntpnl.ini File", "Error Writing File",
                                   MessageIcon::Critical));
     EXPECT_EQ(std::tuple(t.f.Visible, t.v.TimeOut), std::tuple(true, 33));
-    EXPECT_EQ(t.LogEntries("Error Writing ini File"), 1);
+    EXPECT_EQ(t.LogCount("Error Writing ini File"), 1);
 
     SetupPanel n;  // a ninth button has no face: the trap tells the operator and logs nothing
     n.v.ButtonCount = 9;

@@ -2,9 +2,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
-#include <QRegularExpression>
 #include <QThread>
-#include <filesystem>
 
 #include "desktop_session.h"
 #include "temp_dir.h"
@@ -13,27 +11,6 @@
 // focus, as a foot switch would; a call shows as a desktop notice.
 
 namespace {
-
-// The panel beside its configuration, connected, its tables in. Key 1 talks to station 4.
-void StartPanel(DesktopSession& run, const TempDir& dir, const std::string& hotkeys,
-                const QProcessEnvironment& env) {
-    ASSERT_TRUE(run.StartX("800x600x24"));
-    const QString port = run.StartServer(SWITCHERSIM_BINARY, {"--trace", "--type-ms", "0"});
-    ASSERT_FALSE(port.isEmpty());
-    dir.Write("zebntpnl.ini", "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + port.toStdString() +
-                                  "\r\n[CONFIG]\r\nOutput=3\r\nInput=4\r\nStay On Top=No\r\n"
-                                  "[BUTTON 0]\r\nType=2\r\nFirst=5\r\nLine 1=Audio\r\n"
-                                  "Line 2=Talk\r\n");
-    dir.Write("keyvane.conf", "[hotkeys]\n" + hotkeys);
-    std::filesystem::copy_file(KEYVANE_BINARY, dir.path() / "keyvane");
-    QProcessEnvironment panelEnv = run.Environment();
-    panelEnv.insert(env);
-    ASSERT_TRUE(run.StartPanel(QString::fromStdString((dir.path() / "keyvane").string()), {},
-                               panelEnv, dir.path()));
-    ASSERT_FALSE(run.WaitForWindow("ZEB Intercom Keyvane - Connected").isEmpty()) << run.Seen();
-    ASSERT_TRUE(WaitFor([&] { return run.Trace().contains("crosspoint-map"); }, 10000))
-        << run.Seen();
-}
 
 // A stand-in notification service that writes down each call it gets.
 class NoticeStandIn : public QDBusVirtualObject {
@@ -67,8 +44,9 @@ private:
 TEST(Hotkeys, AKeyHeldInAnotherProgramMakesOnceBreaksOnReleaseAndWhenThePanelCloses) {
     TempDir dir;
     DesktopSession run;
-    StartPanel(run, dir, "key1=F9\n", {});
-    const QString panel = run.Window("ZEB Intercom Keyvane - Connected");
+    ASSERT_TRUE(run.StartTalkPanel(dir, "Output=3\r\nInput=4\r\n", "[hotkeys]\nkey1=F9\n"))
+        << run.Seen();
+    const QString panel = run.Window(kConnected);
     QProcess other;
     other.setProcessEnvironment(run.Environment());
     other.start("xmessage", {"-title", "Other program", "elsewhere"});
@@ -76,26 +54,21 @@ TEST(Hotkeys, AKeyHeldInAnotherProgramMakesOnceBreaksOnReleaseAndWhenThePanelClo
     ASSERT_FALSE(otherWindow.isEmpty()) << run.Seen();
     run.Focus(otherWindow);
 
-    const QRegularExpression make("crosspoint-change code=37 in=\\d+ out=4 ");
-    const QRegularExpression brk("crosspoint-change code=33 in=\\d+ out=4 ");
-    const auto count = [&](const QRegularExpression& what) { return run.Trace().count(what); };
     run.X({"keydown", "F9"});
-    EXPECT_TRUE(WaitFor([&] { return count(make) == 1; }, 3000)) << run.Seen();
+    EXPECT_TRUE(WaitFor([&] { return run.Sent(37) == 1; }, 3000)) << run.Seen();
     QThread::msleep(1500);  // the server repeats the held key meanwhile
-    EXPECT_EQ(count(make), 1);
-    EXPECT_EQ(count(brk), 0);
+    EXPECT_EQ(run.Sent(37), 1);
+    EXPECT_EQ(run.Sent(33), 0);
     EXPECT_EQ(run.X({"getwindowfocus"}).trimmed(), otherWindow);
     run.X({"keyup", "F9"});
-    EXPECT_TRUE(WaitFor([&] { return count(brk) == 1; }, 3000)) << run.Seen();
+    EXPECT_TRUE(WaitFor([&] { return run.Sent(33) == 1; }, 3000)) << run.Seen();
 
     // Held again, then the panel closes from its File menu: the break still goes out.
     run.X({"keydown", "F9"});
-    EXPECT_TRUE(WaitFor([&] { return count(make) == 2; }, 3000)) << run.Seen();
-    run.Focus(panel);
-    run.Press("key", "alt+f");
-    run.Press("key", "x");
+    EXPECT_TRUE(WaitFor([&] { return run.Sent(37) == 2; }, 3000)) << run.Seen();
+    run.FileMenu(panel, "x");
     EXPECT_TRUE(run.panel.waitForFinished(10000)) << run.Seen();
-    EXPECT_TRUE(WaitFor([&] { return count(brk) == 2; }, 3000)) << run.Seen();
+    EXPECT_TRUE(WaitFor([&] { return run.Sent(33) == 2; }, 3000)) << run.Seen();
     run.X({"keyup", "F9"});
     other.kill();
     other.waitForFinished(3000);
@@ -117,7 +90,9 @@ TEST(Hotkeys, EachCallShowsOneDesktopNoticeWithdrawnWhenAnsweredOrEnded) {
     DesktopSession run;
     QProcessEnvironment env;
     env.insert("DBUS_SESSION_BUS_ADDRESS", address);
-    StartPanel(run, dir, "answer=F10\n", env);
+    ASSERT_TRUE(
+        run.StartTalkPanel(dir, "Output=3\r\nInput=4\r\n", "[hotkeys]\nanswer=F10\n", {}, env))
+        << run.Seen();
     const auto callsAre = [&](const QStringList& calls) {
         return WaitFor([&] { return standIn.calls == calls; }, 5000);
     };

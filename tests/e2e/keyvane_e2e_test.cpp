@@ -13,8 +13,6 @@
 
 namespace {
 
-const char* const kConnected = "ZEB Intercom Keyvane - Connected";
-
 // The colours of a column of screen pixels, top down, as "#RRGGBB".
 QStringList Pixels(const QString& display, int x, int y, int height) {
     const QString text = RunTool(
@@ -34,31 +32,17 @@ QStringList Pixels(const QString& display, int x, int y, int height) {
     return colours;
 }
 
-// The program copied into dir beside its configuration: the server's address, then config.
-void Install(const TempDir& dir, const QString& port, const std::string& config) {
-    dir.Write("zebntpnl.ini",
-              "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + port.toStdString() + "\r\n" + config);
-    std::filesystem::copy_file(KEYVANE_BINARY, dir.path() / "keyvane");
-}
-
 }  // namespace
 
 TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenStationExitSaves) {
     TempDir dir;
     DesktopSession run;
-    ASSERT_TRUE(run.StartX("800x600x24"));
+    // Own output 2, own input 3. A 0.2 s flash tick and a 0.4 s overhang keep the call short.
+    ASSERT_TRUE(run.StartTalkPanel(dir, "Output=3\r\nInput=4\r\nFlash Rate=400\r\nOver Hang=1\r\n"))
+        << "the panel never showed itself connected with its tables\n"
+        << run.Seen();
     const QString display = run.display();
-    // Own output 2, own input 3; button 0 talks to station 4 (AUDIO). A 0.2 s flash
-    // tick and a 0.4 s overhang keep the call short.
-    const QString port = run.StartServer(SWITCHERSIM_BINARY, {"--trace", "--type-ms", "0"});
-    ASSERT_FALSE(port.isEmpty()) << "the stand-in server did not start";
-    Install(dir, port,
-            "[CONFIG]\r\nOutput=3\r\nInput=4\r\nStay On Top=No\r\nFlash Rate=400\r\n"
-            "Over Hang=1\r\n[BUTTON 0]\r\nType=2\r\nFirst=5\r\nLine 1=Audio\r\nLine 2=Talk\r\n");
-    ASSERT_TRUE(run.StartPanel(dir.path()));
-
-    const QString window = run.WaitForWindow(kConnected);
-    ASSERT_FALSE(window.isEmpty()) << "the panel never showed itself connected\n" << run.Seen();
+    const QString window = run.Window(kConnected);
     const auto at = QRegularExpression("X=(\\d+)\\nY=(\\d+)\\nWIDTH=\\d+\\nHEIGHT=(\\d+)")
                         .match(run.X({"getwindowgeometry", "--shell", window}));
     const int x = at.captured(1).toInt(), y = at.captured(2).toInt(),
@@ -92,22 +76,14 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
     };
     EXPECT_EQ(key(), "#FEFFF4");
 
-    // Wait until the tables are in (the map follows the names), then the call.
-    ASSERT_TRUE(WaitFor([&] { return run.Trace().contains("crosspoint-map"); }, 10000))
-        << run.Seen();
     run.sim.write("call 4 2\n");
-    std::set<QString> seen;
-    WaitFor(
-        [&] {
-            seen.insert(key());
-            return seen.count("#80FF80") && seen.count("#FEFFF4") && seen.size() == 2;
-        },
-        6000);
+    run.sim.waitForBytesWritten(1000);  // no event loop runs while the key is watched
+    const std::set<QString> seen = keyColoursFor(3000);
     EXPECT_TRUE(seen.count("#80FF80") && seen.count("#FEFFF4"))
         << "the Talk button did not flash, it showed "
         << QStringList(seen.begin(), seen.end()).join(' ').toStdString() << "\n"
         << run.Seen();
-    QThread::msleep(1500);  // well past the overhang, the caller still talking
+    // Well past the overhang, the caller still talking.
     EXPECT_TRUE(keyColoursFor(1500).count("#80FF80")) << "the flash stopped during the call";
 
     press(x + 360 + 28, top + 48 + 18);  // Call Answer
@@ -129,13 +105,11 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
     run.X({"mouseup", "1"});
     EXPECT_TRUE(heldKeySent("7")) << run.Trace().toStdString();
 
-    run.Focus(window);
-    run.Press("key", "alt+f");
-    run.Press("key", "x");
+    run.FileMenu(window, "x");
     ASSERT_TRUE(run.panel.waitForFinished(10000)) << "File, Exit did not end the program\n"
                                                   << run.Seen();
     const std::string saved = dir.Read("zebntpnl.ini");
-    EXPECT_NE(saved.find("IP Port=" + port.toStdString() + "\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("IP Port=" + run.port.toStdString() + "\r\n"), std::string::npos);
     EXPECT_NE(saved.find("Refresh Rate=1\r\n"), std::string::npos);  // written whole
     EXPECT_NE(saved.find("Line 1=Audio\r\nLine 2=Talk\r\n"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(run.elsewhere.path()));
@@ -148,17 +122,11 @@ TEST(KeyvaneProgram, CallFlashesItsTalkKeyUntilAnsweredDialUpReachesTheChosenSta
 TEST(KeyvaneProgram, ALostLinkIsShownAndRepairedByItself) {
     TempDir dir;
     DesktopSession run;
-    ASSERT_TRUE(run.StartX("800x600x24"));
-    const QString port =
-        run.StartServer(SWITCHERSIM_BINARY, {"--trace", "--poll-ms", "300", "--type-ms", "700"});
-    Install(dir, port,
-            "[CONFIG]\r\nInput=4\r\nStay On Top=No\r\nRefresh Rate=1\r\nTime Out=2\r\n"
-            "[BUTTON 0]\r\nType=2\r\nFirst=5\r\nLine 1=Audio\r\nLine 2=Talk\r\n");
-    ASSERT_TRUE(run.StartPanel(dir.path()));
-    const QString window = run.WaitForWindow(kConnected);
-    ASSERT_FALSE(window.isEmpty()) << "never connected\n" << run.Seen();
-    ASSERT_TRUE(WaitFor([&] { return run.Trace().contains("alpha-table type=20"); }, 10000))
+    ASSERT_TRUE(run.StartTalkPanel(dir, "Input=4\r\nRefresh Rate=1\r\nTime Out=2\r\n", {}, {}, {},
+                                   {"--trace", "--poll-ms", "300", "--type-ms", "700"}))
+        << "never connected with its tables\n"
         << run.Seen();
+    const QString window = run.Window(kConnected);
 
     run.sim.write("silent on\ndrop\n");
     ASSERT_FALSE(run.WaitForWindow("ZEB Intercom Keyvane - Not Connected").isEmpty())

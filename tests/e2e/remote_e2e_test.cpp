@@ -3,7 +3,6 @@
 #include <QTcpSocket>
 #include <QUrl>
 #include <QWebSocket>
-#include <filesystem>
 
 #include "desktop_session.h"
 #include "temp_dir.h"
@@ -33,19 +32,11 @@ std::pair<int, QByteArray> Http(quint16 port, const QByteArray& request) {
 TEST(RemoteControl, HoldsReachTheServerAndEndWithTheirClientRefusalsGoFirst) {
     TempDir dir;
     DesktopSession run;
-    ASSERT_TRUE(run.StartX("800x600x24"));
-    const QString simPort = run.StartServer(SWITCHERSIM_BINARY, {"--trace", "--type-ms", "0"});
-    ASSERT_FALSE(simPort.isEmpty());
-    // Key 0 talks to output 4. HTTP holds last 2 s.
-    dir.Write("zebntpnl.ini",
-              "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + simPort.toStdString() +
-                  "\r\n[CONFIG]\r\nOutput=3\r\nInput=4\r\nStay On Top=No\r\n"
-                  "[BUTTON 0]\r\nType=2\r\nFirst=5\r\nLine 1=Audio\r\nLine 2=Talk\r\n");
-    dir.Write("keyvane.conf", "[control]\nlease_seconds=2\n");
-    std::filesystem::copy_file(KEYVANE_BINARY, dir.path() / "keyvane");
-    ASSERT_TRUE(run.StartPanel(QString::fromStdString((dir.path() / "keyvane").string()),
-                               {"--control-port", "0"}, run.Environment(), dir.path()));
-    ASSERT_TRUE(run.panel.waitForReadyRead(10000)) << run.Seen();
+    // HTTP holds last 2 s.
+    ASSERT_TRUE(run.StartTalkPanel(dir, "Output=3\r\nInput=4\r\n", "[control]\nlease_seconds=2\n",
+                                   {"--control-port", "0"}))
+        << run.Seen();
+    ASSERT_TRUE(WaitFor([&] { return run.panel.canReadLine(); }, 10000)) << run.Seen();
     const QString first = QString::fromUtf8(run.panel.readLine()).trimmed();
     ASSERT_TRUE(first.startsWith("control: http://127.0.0.1:")) << first.toStdString();
     const auto port = static_cast<quint16>(first.section(':', -1).chopped(1).toUInt());
@@ -56,19 +47,9 @@ TEST(RemoteControl, HoldsReachTheServerAndEndWithTheirClientRefusalsGoFirst) {
         return Http(port, line + " HTTP/1.1\r\nConnection: close\r\n" + headers + "\r\n");
     };
     const QByteArray local = "Host: 127.0.0.1\r\n";
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            return request("GET /v1/panel", local + auth).second.contains("\"connected\":true") &&
-                   run.Trace().contains("crosspoint-map");
-        },
-        20000))
-        << run.Seen();
-    const auto sent = [&](const char* code) {
-        return run.Trace().count(
-            QRegularExpression(QString("crosspoint-change code=%1 in=\\d+ out=4 ").arg(code)));
-    };
+    EXPECT_TRUE(request("GET /v1/panel", local + auth).second.contains("\"connected\":true"));
     const auto waitSent = [&](int makes, int breaks) {
-        return WaitFor([&] { return sent("37") == makes && sent("33") == breaks; }, 5000);
+        return WaitFor([&] { return run.Sent(37) == makes && run.Sent(33) == breaks; }, 5000);
     };
 
     // Refusals, each before the panel is touched.
@@ -104,7 +85,7 @@ TEST(RemoteControl, HoldsReachTheServerAndEndWithTheirClientRefusalsGoFirst) {
     EXPECT_EQ(request("POST /v1/keys/0/press", local + auth).first, 200);
     EXPECT_TRUE(waitSent(2, 1));
     QThread::msleep(1500);
-    EXPECT_EQ(sent("33"), 1) << "the lease ended early";
+    EXPECT_EQ(run.Sent(33), 1) << "the lease ended early";
     EXPECT_TRUE(waitSent(2, 2)) << "the lease did not end the hold";
 
     // Over a WebSocket: the panel on connect, a press, and the break when it is lost.
@@ -124,10 +105,7 @@ TEST(RemoteControl, HoldsReachTheServerAndEndWithTheirClientRefusalsGoFirst) {
     EXPECT_TRUE(waitSent(3, 3)) << "a lost WebSocket left its hold";
 
     // A modal dialog of the panel (File, Setup asks for the password) takes no presses.
-    const QString window = run.WaitForWindow("ZEB Intercom Keyvane - Connected");
-    run.Focus(window);
-    run.Press("key", "alt+f");
-    run.Press("key", "s");
+    run.FileMenu(run.Window(kConnected), "s");
     EXPECT_TRUE(
         WaitFor([&] { return request("POST /v1/keys/0/press", local + auth).first == 409; }, 5000));
     run.Press("key", "Escape");

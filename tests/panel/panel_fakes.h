@@ -4,11 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "config/program_setup.h"
-#include "fake_socket.h"
 #include "panel/main_window_dialogs.h"
+#include "set_up_panel.h"
 #include "state/services.h"
-#include "temp_dir.h"
 
 struct Request {
     int input, output, code;
@@ -61,16 +59,11 @@ private:
 };
 
 // A panel from program setup in a temporary program directory, its link down until Link(true).
-struct Panel {
-    TempDir dir;
-    kv::IntercVariables v;
-    kv::MainWindowView w;
-    FakeSocket socket;
+struct Panel : SetUpPanel {
     kv::PanelContext ctx{v, w, socket};
     Recorder rec{w};
     kv::Services s{ctx, rec, rec};
 
-    Panel() { kv::ProgramSetup(v, w, dir.dir()); }
     void Link(bool up) {
         socket.Connected = up;
         v.SocketConnected = v.Connected = up ? kv::kTrue : kv::kFalse;
@@ -95,5 +88,4 @@ struct Panel {
         }
         return out;
     }
-    std::string Log() const { return dir.Read("Errorlog.txt"); }
 };

@@ -17,6 +17,8 @@
 // The real programs under their own X server: an Xvfb, the stand-in server and
 // the panel as child processes, all ended when the session ends.
 
+inline const char* const kConnected = "ZEB Intercom Keyvane - Connected";  // the panel's caption
+
 // Runs an X client (xdotool, import) on the display and returns what it printed.
 inline QString RunTool(const QString& program, const QStringList& args, const QString& display,
                        int ms = 10000) {
@@ -84,11 +86,10 @@ public:
         trace_ += QString::fromUtf8(sim.readAllStandardOutput());
         return trace_;
     }
-
-    // Starts the panel copied into dir from another directory: its files lie beside it.
-    bool StartPanel(const std::filesystem::path& dir) {
-        return StartPanel(QString::fromStdString((dir / "keyvane").string()), {}, Environment(),
-                          dir);
+    // The crosspoint changes of this code (37 make, 33 break) to output 4 from any input.
+    int Sent(int code) {
+        return Trace().count(
+            QRegularExpression(QString("crosspoint-change code=%1 in=\\d+ out=4 ").arg(code)));
     }
 
     // Starts program (the panel, or a launcher of it) with these arguments and environment;
@@ -101,6 +102,34 @@ public:
         panel.setWorkingDirectory(QString::fromStdString(elsewhere.path().string()));
         panel.start(program, args);
         return panel.waitForStarted(5000);
+    }
+
+    // The X server, the stand-in server (with these options) and the panel copied into dir
+    // beside its zebntpnl.ini (key 0 talks to station 4, AUDIO; Stay On Top off; more lines
+    // of [CONFIG]) and its keyvane.conf, when given; true once it shows itself connected and
+    // has its tables in. port is the server's.
+    bool StartTalkPanel(const TempDir& dir, const std::string& config = "Output=3\r\nInput=4\r\n",
+                        const std::string& conf = {}, const QStringList& args = {},
+                        const QProcessEnvironment& env = {},
+                        const QStringList& server = {"--trace", "--type-ms", "0"}) {
+        if (!StartX("800x600x24") || (port = StartServer(SWITCHERSIM_BINARY, server)).isEmpty()) {
+            return false;
+        }
+        dir.Write("zebntpnl.ini",
+                  "[SETUP]\r\nIP Address=127.0.0.1\r\nIP Port=" + port.toStdString() +
+                      "\r\n[CONFIG]\r\nStay On Top=No\r\n" + config +
+                      "[BUTTON 0]\r\nType=2\r\nFirst=5\r\nLine 1=Audio\r\n"
+                      "Line 2=Talk\r\n");
+        if (!conf.empty()) {
+            dir.Write("keyvane.conf", conf);
+        }
+        std::filesystem::copy_file(KEYVANE_BINARY, dir.path() / "keyvane");
+        QProcessEnvironment panelEnv = Environment();
+        panelEnv.insert(env);
+        return StartPanel(QString::fromStdString((dir.path() / "keyvane").string()), args, panelEnv,
+                          dir.path()) &&
+               !WaitForWindow(kConnected).isEmpty() &&
+               WaitFor([&] { return Trace().contains("crosspoint-map"); }, 10000);
     }
 
     // This process's environment for a program on the session's display.
@@ -134,6 +163,12 @@ public:
     void Press(const char* how, const QString& what) const {
         X({how, "--delay", "50", what});
         QThread::msleep(150);
+    }
+    // The entry of this letter in the File menu of the window.
+    void FileMenu(const QString& window, const QString& letter) const {
+        Focus(window);
+        Press("key", "alt+f");
+        Press("key", letter);
     }
 
     // What the desktop held when a wait gave up, for the failure message: the windows
@@ -172,6 +207,7 @@ public:
 
     QProcess sim;
     QProcess panel;
+    QString port;
     // The panel's working directory: a panel that writes beside it, not beside itself, shows
     // here.
     TempDir elsewhere;

@@ -3,12 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "config/program_setup.h"
-#include "fake_socket.h"
+#include "set_up_panel.h"
 #include "state/help_viewer.h"
 #include "state/message_box.h"
 #include "state/services.h"
-#include "temp_dir.h"
 
 // Recording stand-ins for the message box and the help viewer, and a panel made by program setup.
 
@@ -48,16 +46,10 @@ public:
     void Quit() override {}
 };
 
-struct TestPanel {
-    TempDir dir;
-    kv::IntercVariables v;
-    kv::MainWindowView w;
-    FakeSocket socket;
+struct TestPanel : SetUpPanel {
     RecordingBox box;
     RecordingHelp help;
     kv::Services s{{v, w, socket}, box, help};
-
-    TestPanel() { kv::ProgramSetup(v, w, dir.dir()); }
 
     // Connected to a server with three outputs and three inputs whose names sort apart from
     // their numbers, as the server's alpha tables leave them.
@@ -74,5 +66,4 @@ struct TestPanel {
         v.InputNumbers = {1, 2, 0};
         v.InputIndexes = {2, 0, 1};
     }
-    std::string Log() const { return dir.Read("Errorlog.txt"); }
 };

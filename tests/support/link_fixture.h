@@ -7,11 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "config/program_setup.h"
-#include "fake_socket.h"
 #include "link/framing.h"
+#include "set_up_panel.h"
 #include "state/panel_context.h"
-#include "temp_dir.h"
 
 using Bytes = std::vector<uint8_t>;
 
@@ -41,12 +39,9 @@ inline void Word(Bytes& out, int value) {
     out.insert(out.end(), {static_cast<uint8_t>(value & 0x7F), static_cast<uint8_t>(value >> 7)});
 }
 
-// A panel fresh from program setup in its own directory, its socket open on a fake.
-struct LinkPanel {
-    LinkPanel() {
-        kv::ProgramSetup(v, w, dir.dir());
-        v.SocketConnected = kv::kTrue;
-    }
+// A panel fresh from program setup, its socket open on the fake.
+struct LinkPanel : SetUpPanel {
+    LinkPanel() { v.SocketConnected = kv::kTrue; }
 
     // Bytes as the server sends them, in one data-arrival event.
     void Receive(const Bytes& bytes) {
@@ -54,25 +49,11 @@ struct LinkPanel {
         kv::OnDataArrival(c, static_cast<int32_t>(bytes.size()));
     }
 
-    // Entries of the error log whose text contains what; every entry by default.
-    int LogCount(const std::string& what = ": Error # ") const {
-        std::istringstream lines(dir.Read("Errorlog.txt"));
-        int n = 0;
-        for (std::string line; std::getline(lines, line);) {
-            n += line.find(what) != std::string::npos ? 1 : 0;
-        }
-        return n;
-    }
-
     Bytes Live() const {
         return {v.ReceiveBuffer.Data.begin() + static_cast<std::ptrdiff_t>(v.ReceiveBuffer.Start),
                 v.ReceiveBuffer.Data.end()};
     }
 
-    TempDir dir;
-    kv::IntercVariables v;
-    kv::MainWindowView w;
-    FakeSocket socket;
     kv::PanelContext c{v, w, socket};
 };
 
