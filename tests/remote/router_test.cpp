@@ -96,7 +96,7 @@ TEST(Router, RoutesAnswerWithStatusesAndDriveThePanel) {
     }
     RemoteFixture f;
     EXPECT_EQ(json::parse(f.Call("PUT", "/v1/dial", R"({"name": "FLÖOR"})").Body)["dial"],
-              json({{"station", 3}, {"name", "FLÖOR   "}}));
+              json({{"station", 3}, {"name", "FLÖOR"}}));
     f.Link(false);  // the choice opens only on a connected panel
     EXPECT_EQ(f.Call("PUT", "/v1/dial", R"({"station": 3})").Status, 404);
     EXPECT_EQ(f.Call("GET", "/v1/events").Status, 400);
