@@ -80,6 +80,8 @@ TEST(PanelSnapshot, AKeyFlashesWhileItsStationCallsAndNoStationIsNamedWithoutTab
     EXPECT_TRUE(s.Keys[0].Flashing);
     EXPECT_EQ(s.Caller, (StationMention{9, "STUDIO A"}));
     EXPECT_FALSE(s.Dial);
+    p.v.DialIndex = static_cast<int16_t>(p.v.OutputNumbers.size());  // one past the table
+    EXPECT_FALSE(TakeSnapshot(p.v, p.w).Dial);
     EXPECT_EQ(s.Keys[5].Type, "inactive");  // beyond the table
     p.v.ButtonTable[1].Type = 200;
     EXPECT_EQ(TakeSnapshot(p.v, p.w).Keys[1].Type, "unknown");

@@ -69,6 +69,14 @@ TEST(Menus, ModalWindowsOpenWithoutKeepOnTopAndSetupOnlyAfterALogin) {
     MenuContentsClick(p.s, p.rec);  // only a missing viewer is told
     EXPECT_EQ(p.rec.log, (Lines{"help contents", "help contents", "order -2", "panel shown",
                                 "box Help: The help viewer is not installed.", "order -1"}));
+
+    // Our own File entries stand behind the same login.
+    int opened = 0;
+    for (const int16_t login : {kFalse, kTrue}) {
+        p.rec.onLogin = [&] { p.v.LoggedIn = login; };
+        MenuGuardedClick(p.s, p.rec, [&] { ++opened; });
+    }
+    EXPECT_EQ(opened, 1);
 }
 
 TEST(Shutdown, ClosesHelpThenWritesTheConfigurationBeforeTheWindowsClose) {

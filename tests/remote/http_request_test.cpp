@@ -16,13 +16,14 @@ TEST(RequestReader, ReadsWholeRequestsFromPiecesAndRefusesWhatIsBadOrTooLarge) {
         int status;
         std::string seen = {};
     };
-    const std::string big(kMaxHeaderBytes, 'a');
+    const std::string big(kMaxHeaderBytes, 'a'), body(kMaxBodyBytes, 'b');
     const Row rows[] = {
         {"GET /v1/panel?x=1 HTTP/1.1\r\nHost: localhost\r\n\r\n", 200, "GET /v1/panel [] keep"},
         {"PUT /v1/dial HTTP/1.1\r\nContent-Length: 4\r\nConnection: Upgrade, close\r\n\r\nabcdEX",
          200, "PUT /v1/dial [abcd] close"},
         {"GET / HTTP/1.0\r\n\r\n", 200, "GET / [] close"},
         {"GET / HTTP/1.0\r\nconnection: Keep-Alive\r\n\r\n", 200, "GET / [] keep"},
+        {"PUT / HTTP/1.1\r\nContent-Length: 4096\r\n\r\n" + body, 200, "PUT / [" + body + "] keep"},
         {"PUT / HTTP/1.1\r\nContent-Length: 10\r\n\r\nabc", 0},
         {"GET / HTTP/1.1\r\nHost: x", 0},
         {"PUT / HTTP/1.1\r\nContent-Length: 4097\r\n\r\n", 413},
@@ -104,6 +105,8 @@ TEST(AccessChecks, HostOriginAndTokenDecideBeforeAnyRoute) {
         {{{"host", "localhost"}}, 401},
         {{{"host", "localhost"}, {"authorization", "Bearer " + token + "0"}}, 401},
         {{{"host", "localhost"}, {"authorization", "Bearer " + token.substr(1)}}, 401},
+        {{{"host", "localhost"}, {"authorization", bearer.substr(0, bearer.size() - 1) + "e"}},
+         401},
         {{{"host", "localhost"}, {"authorization", "Basic " + token}}, 401},
         {{{"host", "localhost"}, {"authorization", "Bearer"}}, 401},
     };
