@@ -14,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
     std::vector<std::pair<std::string, std::string>> values;
-    for (int control = 0; control < kv::kHotkeyControls && !text.empty(); ++control) {
+    for (int control = 0; control < kv::kPanelControls && !text.empty(); ++control) {
         const std::size_t end = std::min(text.find('\n'), text.size());
         values.emplace_back(kv::SettingName(control), std::string(text.substr(0, end)));
         text.remove_prefix(std::min(end + 1, text.size()));

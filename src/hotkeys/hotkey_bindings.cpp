@@ -5,10 +5,6 @@
 namespace kv {
 namespace {
 
-bool InRange(int control) {
-    return control >= 0 && control < kHotkeyControls;
-}
-
 std::optional<HotkeyChord>& At(HotkeyBindings& b, int control) {
     return b.Chords[static_cast<std::size_t>(control)];
 }
@@ -23,16 +19,6 @@ std::string SettingName(int control) {
         return "dial";
     }
     return "key" + std::to_string(control + 1);
-}
-
-std::string ControlName(int control) {
-    if (control == kAnswerControl) {
-        return "Call Answer";
-    }
-    if (control == kDialControl) {
-        return "Dial Up";
-    }
-    return "Key " + std::to_string(control + 1);
 }
 
 std::string RowLabel(int control, const PanelSnapshot& s) {
@@ -58,7 +44,7 @@ std::optional<int> ControlOf(const HotkeyBindings& b, const HotkeyChord& chord) 
 }
 
 std::optional<std::string> Bind(HotkeyBindings& b, int control, const std::string& text) {
-    if (!InRange(control)) {
+    if (!IsControl(control)) {
         return "there is no control " + std::to_string(control + 1);
     }
     const std::optional<HotkeyChord> chord = ReadChord(text);
@@ -74,14 +60,14 @@ std::optional<std::string> Bind(HotkeyBindings& b, int control, const std::strin
 }
 
 void Clear(HotkeyBindings& b, int control) {
-    if (InRange(control)) {
+    if (IsControl(control)) {
         At(b, control).reset();
     }
 }
 
 ReadBindings ReadSection(const std::vector<std::pair<std::string, std::string>>& values) {
     ReadBindings read;
-    for (int control = 0; control < kHotkeyControls; ++control) {
+    for (int control = 0; control < kPanelControls; ++control) {
         const std::string name = SettingName(control);
         const auto it =
             std::ranges::find_if(values, [&](const auto& v) { return v.first == name; });
@@ -97,7 +83,7 @@ ReadBindings ReadSection(const std::vector<std::pair<std::string, std::string>>&
 
 std::vector<std::pair<std::string, std::string>> SectionValues(const HotkeyBindings& b) {
     std::vector<std::pair<std::string, std::string>> values;
-    for (int control = 0; control < kHotkeyControls; ++control) {
+    for (int control = 0; control < kPanelControls; ++control) {
         const std::optional<HotkeyChord>& chord = b.Chords[static_cast<std::size_t>(control)];
         values.emplace_back(SettingName(control), chord ? ChordText(*chord) : std::string());
     }

@@ -16,17 +16,14 @@
 
 namespace kv {
 
-inline constexpr int kHotkeyControls = kPanelControls;
 inline constexpr const char* kHotkeysSection = "hotkeys";
 
 struct HotkeyBindings {
-    std::array<std::optional<HotkeyChord>, kHotkeyControls> Chords{};
+    std::array<std::optional<HotkeyChord>, kPanelControls> Chords{};
 };
 
 // "key1" ... "key8", "answer", "dial".
 std::string SettingName(int control);
-// "Key 3", "Call Answer", "Dial Up": how messages name a control.
-std::string ControlName(int control);
 
 // A row of the Hotkeys dialog: the control's name, a key with its caption ("Key 1 STUDIO A").
 std::string RowLabel(int control, const PanelSnapshot& s);

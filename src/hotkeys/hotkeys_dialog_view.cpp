@@ -37,7 +37,7 @@ HotkeysDialog::HotkeysDialog(Facts facts, QWidget* parent)
         layout->addWidget(new QLabel(QStringLiteral("keyvane.conf: ") + Text(problem), this));
     }
     auto* grid = new QGridLayout;
-    for (int control = 0; control < kHotkeyControls; ++control) {
+    for (int control = 0; control < kPanelControls; ++control) {
         const std::size_t i = static_cast<std::size_t>(control);
         grid->addWidget(new QLabel(platform::ToQt(facts.Rows[i]), this), control, 0);
         keys_[i] = new QPushButton(this);

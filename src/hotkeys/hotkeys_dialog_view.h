@@ -20,10 +20,10 @@ class HotkeysDialog : public QDialog {
 public:
     struct Facts {
         HotkeyBindings Bindings;
-        std::array<std::string, kHotkeyControls> Rows;  // RowLabel of each control
-        QString Reach;                                  // what works on this desktop
-        std::map<int, std::string> Refused;             // bindings the desktop refused
-        std::vector<std::string> Problems;              // lines of keyvane.conf not taken
+        std::array<std::string, kPanelControls> Rows;  // RowLabel of each control
+        QString Reach;                                 // what works on this desktop
+        std::map<int, std::string> Refused;            // bindings the desktop refused
+        std::vector<std::string> Problems;             // lines of keyvane.conf not taken
     };
 
     HotkeysDialog(Facts facts, QWidget* parent = nullptr);
@@ -40,8 +40,8 @@ private:
 
     HotkeyBindings bindings_;
     std::map<int, std::string> refused_;
-    std::array<QPushButton*, kHotkeyControls> keys_{};
-    std::array<QLabel*, kHotkeyControls> notes_{};
+    std::array<QPushButton*, kPanelControls> keys_{};
+    std::array<QLabel*, kPanelControls> notes_{};
     QLabel* message_ = nullptr;
     int capturing_ = -1;  // the row waiting for its key
 };

@@ -104,7 +104,7 @@ bool HotkeysView::Apply(const HotkeyBindings& bindings, std::string& reason) {
 void HotkeysView::OpenDialog() {
     HotkeysDialog::Facts facts{bindings_, {}, Reach(), refused_, problems_};
     const PanelSnapshot snapshot = TakeSnapshot(s_.ctx.v, s_.ctx.w);
-    for (int control = 0; control < kHotkeyControls; ++control) {
+    for (int control = 0; control < kPanelControls; ++control) {
         facts.Rows[static_cast<std::size_t>(control)] = RowLabel(control, snapshot);
     }
     HotkeysDialog dialog(std::move(facts), &window_);
@@ -188,7 +188,7 @@ void HotkeysView::Release(int control) {
 void HotkeysView::LetGo() {
     focusHeld_.clear();
     bool any = false;
-    for (int control = 0; control < kHotkeyControls; ++control) {
+    for (int control = 0; control < kPanelControls; ++control) {
         any = any || HoldsControl(s_.ctx.w, control, kHotkeyHolder);
     }
     if (any) {

@@ -84,7 +84,7 @@ std::map<int, std::string> X11HotkeyGrab::Grab(const HotkeyBindings& bindings) {
     bindings_ = bindings;
     const std::unique_ptr<xcb_key_symbols_t, void (*)(xcb_key_symbols_t*)> symbols(
         xcb_key_symbols_alloc(connection_), xcb_key_symbols_free);
-    for (int control = 0; control < kHotkeyControls; ++control) {
+    for (int control = 0; control < kPanelControls; ++control) {
         const std::optional<HotkeyChord>& chord =
             bindings.Chords[static_cast<std::size_t>(control)];
         if (!chord) {

@@ -8,18 +8,28 @@
 namespace kv {
 namespace {
 
-bool InRange(int control) {
-    return control >= 0 && control < kPanelControls;
-}
-
 std::vector<uint32_t>& HoldersOf(MainWindowView& w, int control) {
     return w.Holders[static_cast<std::size_t>(control)];
 }
 
 }  // namespace
 
+bool IsControl(int control) {
+    return control >= 0 && control < kPanelControls;
+}
+
+std::string ControlName(int control) {
+    if (control == kAnswerControl) {
+        return "Call Answer";
+    }
+    if (control == kDialControl) {
+        return "Dial Up";
+    }
+    return "Key " + std::to_string(control + 1);
+}
+
 bool PressControl(PanelContext& ctx, MainWindowDialogs& dialogs, int control, uint32_t holder) {
-    if (!InRange(control) || HoldsControl(ctx.w, control, holder)) {
+    if (!IsControl(control) || HoldsControl(ctx.w, control, holder)) {
         return false;
     }
     std::vector<uint32_t>& holders = HoldersOf(ctx.w, control);
@@ -72,11 +82,11 @@ void ReleaseEveryHold(PanelContext& ctx) {
 }
 
 bool IsHeld(const MainWindowView& w, int control) {
-    return InRange(control) && !w.Holders[static_cast<std::size_t>(control)].empty();
+    return IsControl(control) && !w.Holders[static_cast<std::size_t>(control)].empty();
 }
 
 bool HoldsControl(const MainWindowView& w, int control, uint32_t holder) {
-    return InRange(control) &&
+    return IsControl(control) &&
            std::ranges::count(w.Holders[static_cast<std::size_t>(control)], holder) > 0;
 }
 

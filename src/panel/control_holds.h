@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "panel/main_window_dialogs.h"
 #include "state/panel_context.h"
@@ -21,6 +22,11 @@ inline constexpr uint32_t kKeyboardHolder = 2;
 inline constexpr uint32_t kHotkeyHolder = 3;
 // Remote clients take their own numbers from here up.
 inline constexpr uint32_t kFirstRemoteHolder = 16;
+
+// A control's number is one of the window's controls.
+bool IsControl(int control);
+// "Key 3", "Call Answer", "Dial Up": how the operator and messages name a control.
+std::string ControlName(int control);
 
 // True when the control acted (the holder is its first); false for a control out of range.
 bool PressControl(PanelContext& ctx, MainWindowDialogs& dialogs, int control, uint32_t holder);

@@ -37,7 +37,7 @@ std::string KeyName(const KeySnapshot& key) {
     std::string caption;
     AppendWords(caption, key.Line1);
     AppendWords(caption, key.Line2);
-    std::string name = "Key " + std::to_string(key.Index + 1);
+    std::string name = ControlName(key.Index);
     if (!caption.empty()) {
         name += ", " + caption;
     }
@@ -83,10 +83,10 @@ ControlSpeech KeySpeech(const KeySnapshot& key) {
     return c;
 }
 
-ControlSpeech HeldSpeech(const char* name, const char* verb,
+ControlSpeech HeldSpeech(int control, const char* verb,
                          const std::optional<StationMention>& station, bool held) {
     ControlSpeech c;
-    c.Name = name;
+    c.Name = ControlName(control);
     c.Pressed = held;
     c.Description = station ? std::string(verb) : std::string("no station");
     if (station) {
@@ -111,8 +111,8 @@ PanelSpeech SpeakPanel(const PanelSnapshot& s) {
     for (std::size_t i = 0; i < s.Keys.size(); ++i) {
         speech.Controls[i] = KeySpeech(s.Keys[i]);
     }
-    speech.Controls[kAnswerControl] = HeldSpeech("Call Answer", "answers", s.Caller, s.AnswerHeld);
-    speech.Controls[kDialControl] = HeldSpeech("Dial Up", "dials", s.Dial, s.DialHeld);
+    speech.Controls[kAnswerControl] = HeldSpeech(kAnswerControl, "answers", s.Caller, s.AnswerHeld);
+    speech.Controls[kDialControl] = HeldSpeech(kDialControl, "dials", s.Dial, s.DialHeld);
     speech.Calling = BoxText("Calling", s.Caller);
     speech.DialUp = BoxText("Dial Up", s.Dial);
     return speech;

@@ -43,7 +43,7 @@ TEST(HotkeyBindings, AChordBindsOneControlOnlyAndClearFreesIt) {
     EXPECT_EQ(Bind(b, 0, "Ctrl+F9"), std::nullopt);  // another chord of the same key
     EXPECT_EQ(Bind(b, kDialControl, "ctrl+f9"), "Ctrl+F9 is already bound to Key 1");
     EXPECT_EQ(Bind(b, kDialControl, "Nope"), "\"Nope\" is not a key the panel can bind");
-    EXPECT_EQ(Bind(b, kHotkeyControls, "F1"), "there is no control 11");
+    EXPECT_EQ(Bind(b, kPanelControls, "F1"), "there is no control 11");
     EXPECT_FALSE(b.Chords[kAnswerControl] || b.Chords[kDialControl]);
     EXPECT_EQ(ControlOf(b, *ReadChord("F9")), 2);
 
